@@ -1,0 +1,8 @@
+// zotrac: the window program (its windows are still to come).
+#include "common/ui/ProgramWindow.h"
+
+int main(int argc, char** argv) {
+  return zotra::RunProgram(argc, argv, zotra::Program::Check, [](zotra::ProgramRun& run) {
+    return zotra::MakePlainProgramWindow(run.frame(), QStringLiteral("ﾃﾞｰﾀの整理と印刷   Ver "));
+  });
+}

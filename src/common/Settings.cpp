@@ -1,0 +1,141 @@
+#include "Settings.h"
+
+#include "Files.h"
+#include "Text.h"
+
+namespace zotra {
+namespace {
+
+const QString kSettingsFileName = QStringLiteral("ZOTRAW.INI");
+
+// A line "[name]" (blanks around allowed); false for any other line.
+bool SectionHeader(const QString& line, QString* name) {
+  const QString t = line.trimmed();
+  if (!t.startsWith(QLatin1Char('['))) return false;
+  const int close = t.indexOf(QLatin1Char(']'));
+  if (close < 0) return false;
+  *name = t.mid(1, close - 1).trimmed();
+  return true;
+}
+
+// A line "key=value"; false for comments and lines without "=".
+bool KeyLine(const QString& line, QString* key, QString* value) {
+  const QString t = line.trimmed();
+  if (t.isEmpty() || t.startsWith(QLatin1Char(';'))) return false;
+  const int eq = line.indexOf(QLatin1Char('='));
+  if (eq < 0) return false;
+  *key = line.left(eq).trimmed();
+  if (value) *value = line.mid(eq + 1).trimmed();
+  return !key->isEmpty();
+}
+
+bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+}  // namespace
+
+QString ReadProfileString(const QString& path, const QString& section, const QString& key,
+                          const QString& defaultValue) {
+  QStringList lines;
+  if (!ReadLines(path, &lines)) return LeftBytes(defaultValue, kSettingValueBytes);
+  bool inSection = false;
+  for (const QString& line : lines) {
+    QString name;
+    if (SectionHeader(line, &name)) {
+      inSection = SameName(name, section);
+      continue;
+    }
+    if (!inSection) continue;
+    QString k, v;
+    if (KeyLine(line, &k, &v) && SameName(k, key)) {
+      // The value is taken up to its first NUL, within the 128-byte buffer.
+      const int nul = v.indexOf(QChar(0));
+      if (nul >= 0) v.truncate(nul);
+      return LeftBytes(v, kSettingValueBytes);
+    }
+  }
+  return LeftBytes(defaultValue, kSettingValueBytes);
+}
+
+bool WriteProfileString(const QString& path, const QString& section, const QString& key,
+                        const QString& value) {
+  QStringList lines;
+  ReadLines(path, &lines);
+  const QString newLine = OneLine(key) + QLatin1Char('=') + OneLine(value);
+
+  int sectionStart = -1;  // index of the header line
+  int lastInSection = -1;  // last non-blank line of the section
+  int keyLine = -1;
+  for (int i = 0; i < lines.size(); ++i) {
+    QString name;
+    if (SectionHeader(lines.at(i), &name)) {
+      if (sectionStart >= 0) break;  // the section ended
+      if (SameName(name, section)) {
+        sectionStart = i;
+        lastInSection = i;
+      }
+      continue;
+    }
+    if (sectionStart < 0) continue;
+    if (!lines.at(i).trimmed().isEmpty()) lastInSection = i;
+    QString k;
+    if (keyLine < 0 && KeyLine(lines.at(i), &k, nullptr) && SameName(k, key)) keyLine = i;
+  }
+
+  if (keyLine >= 0) {
+    lines[keyLine] = newLine;
+  } else if (sectionStart >= 0) {
+    lines.insert(lastInSection + 1, newLine);
+  } else {
+    lines << QLatin1Char('[') + section + QLatin1Char(']') << newLine;
+  }
+  return WriteLines(path, lines, WriteMode::Safe);
+}
+
+QString SettingsSectionForRead(Program program, const QString& key) {
+  const QString k = key.toUpper();
+  const QString menu = ProgramName(Program::Menu);
+  switch (program) {
+    case Program::Menu: return menu;
+    case Program::Define:
+      if (k == QLatin1String("CFG") || k == QLatin1String("TST")) return menu;
+      break;
+    case Program::Extract:
+      if (k == QLatin1String("CFG") || k == QLatin1String("TST") || k == QLatin1String("MARQEN") ||
+          k == QLatin1String("MST"))
+        return menu;
+      break;
+    case Program::Check:
+    case Program::Log:
+      if (k == QLatin1String("CFG") || k == QLatin1String("TST") || k == QLatin1String("MARQEN")) return menu;
+      break;
+    case Program::Summary:
+      if (k == QLatin1String("CFG") || k == QLatin1String("TST") || k == QLatin1String("MARQEN") ||
+          k == QLatin1String("EDITOR"))
+        return menu;
+      if (key == QStringLiteral("電子ログのみ")) return ProgramName(Program::Log);
+      break;
+  }
+  return ProgramName(program);
+}
+
+QString SettingsSectionForWrite(Program program, const QString& key) {
+  const QString k = key.toUpper();
+  if (program == Program::Define && (k == QLatin1String("CFG") || k == QLatin1String("TST"))) {
+    return ProgramName(Program::Menu);
+  }
+  return ProgramName(program);
+}
+
+Settings::Settings(QString folder, Program program) : folder_(std::move(folder)), program_(program) {}
+
+QString Settings::FilePath() const { return ResolveInFolder(folder_, kSettingsFileName); }
+
+QString Settings::ReadSetting(const QString& key, const QString& defaultValue) const {
+  return ReadProfileString(FilePath(), SettingsSectionForRead(program_, key), key, defaultValue);
+}
+
+bool Settings::WriteSetting(const QString& key, const QString& value) const {
+  return WriteProfileString(FilePath(), SettingsSectionForWrite(program_, key), key, value);
+}
+
+}  // namespace zotra

@@ -1,0 +1,95 @@
+// What every program with windows shares: the start of the program (dialogs,
+// fonts, the start-from-menu check, the environment and definition files),
+// window positions kept in the settings, and the main window that returns to
+// the menu when it closes.
+#pragma once
+
+#include "common/Dialogs.h"
+#include "common/Frame.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+namespace zotra {
+
+// The running program: built after the QApplication.
+class ProgramRun {
+ public:
+  explicit ProgramRun(Program program);
+  ~ProgramRun();
+
+  Frame& frame() { return frame_; }
+  Dialogs& dialogs() { return *dialogs_; }
+
+  // The start of every program but the menu: the start-from-menu check, then
+  // the environment file and the definition file. False (after the message)
+  // when the program must end.
+  bool Start();
+
+  const QString& EnvironmentFile() const { return environmentFile_; }
+  const QString& DefinitionFile() const { return definitionFile_; }
+
+ private:
+  Frame frame_;
+  std::unique_ptr<Dialogs> dialogs_;
+  QString environmentFile_;
+  QString definitionFile_;
+};
+
+// Runs a program with windows: the application, the start checks (every
+// program but the menu), then the window that makeWindow builds (none: the
+// program ends) until it closes. Returns the exit status.
+int RunProgram(int argc, char** argv, Program program,
+               const std::function<std::unique_ptr<QWidget>(ProgramRun&)>& makeWindow);
+
+// The caption with the program's version after it: the caption ends with its
+// own separator ("コンテストの設定 Ver " gives "コンテストの設定 Ver 7.3").
+QString CaptionWithVersion(const QString& caption);
+
+// Moves the window to the position kept under the keys; the default centres it
+// on the screen.
+void RestoreWindowPosition(QWidget* window, const Frame& frame, const PositionKeys& keys);
+// Keeps the position under the keys when the window is in its normal state.
+void SaveWindowPosition(const QWidget* window, const Frame& frame, const PositionKeys& keys);
+
+// The main window of a program. On closing it runs the program's closing
+// routine: keep the window position, then `Closing()` (the program's own
+// settings), then restart the menu unless `RestartsMenu()` says otherwise.
+class ProgramWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // caption: the window caption up to the version ("ZOTRA   Ver ").
+  ProgramWindow(Frame& frame, const QString& caption, QWidget* parent = nullptr);
+
+  Frame& frame() { return frame_; }
+
+  // The closing routine, also used by buttons that leave the program.
+  void ReturnToMenu();
+
+ protected:
+  virtual void Closing() {}
+  // The menu starts nothing when it closes; the log program hands back to the
+  // sort-and-check program itself.
+  virtual bool RestartsMenu() const {
+    return frame_.program() != Program::Menu && frame_.program() != Program::Log;
+  }
+  void showEvent(QShowEvent* event) override;
+  // Under ZOTRA_SCREENSHOT (a PNG path) the window saves a picture of itself
+  // once it is shown and runs its closing routine: a look at every window
+  // without a person at the screen.
+  void TakeScreenshotWhenAsked();
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  Frame& frame_;
+  bool placed_ = false;
+  bool leaving_ = false;
+};
+
+// A main window with nothing in it yet, for a program whose windows are still
+// to come: it keeps its position and returns to the menu like every other.
+std::unique_ptr<QWidget> MakePlainProgramWindow(Frame& frame, const QString& caption);
+
+}  // namespace zotra

@@ -1,0 +1,124 @@
+#include "WindowDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace zotra {
+namespace {
+
+QString Caption(Button b) {
+  switch (b) {
+    case Button::Ok: return QStringLiteral("OK");
+    case Button::Cancel: return QStringLiteral("キャンセル");
+    case Button::Yes: return QStringLiteral("はい(&Y)");
+    case Button::No: return QStringLiteral("いいえ(&N)");
+    case Button::Retry: return QStringLiteral("再試行(&R)");
+    case Button::Abort: return QStringLiteral("中止(&A)");
+    case Button::Ignore: return QStringLiteral("無視(&I)");
+    case Button::Close: return QStringLiteral("閉じる");
+  }
+  return QStringLiteral("OK");
+}
+
+QMessageBox::ButtonRole Role(Button b) {
+  switch (b) {
+    case Button::Ok: return QMessageBox::AcceptRole;
+    case Button::Yes: return QMessageBox::YesRole;
+    case Button::No: return QMessageBox::NoRole;
+    case Button::Cancel:
+    case Button::Close: return QMessageBox::RejectRole;
+    default: return QMessageBox::ActionRole;
+  }
+}
+
+QMessageBox::Icon ToQt(Icon icon) {
+  switch (icon) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QStringList DialogFilters(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    const QString label = parts.at(i).trimmed();
+    QString patterns = parts.at(i + 1).trimmed();
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // A label that shows its own patterns is kept; otherwise they are added.
+    out << (label.contains(QLatin1Char('(')) ? label.left(label.indexOf(QLatin1Char('('))).trimmed()
+                                             : label) +
+               QLatin1String(" (") + patterns + QLatin1Char(')');
+  }
+  return out;
+}
+
+Button WindowDialogs::Message(const MessageBox& box) {
+  QMessageBox mb(ToQt(box.icon), TitleOf(box), box.text, QMessageBox::NoButton, QApplication::activeWindow());
+  const QList<Button> list = ButtonList(box.buttons);
+  QList<QPair<QAbstractButton*, Button>> made;
+  for (Button b : list) {
+    QPushButton* pb = mb.addButton(Caption(b), Role(b));
+    made.append({pb, b});
+    if ((box.defaultButton && *box.defaultButton == b) || (!box.defaultButton && b == list.first())) {
+      mb.setDefaultButton(pb);
+    }
+    if (b == Button::Cancel || b == Button::Close || (list.size() == 1)) mb.setEscapeButton(pb);
+  }
+  mb.exec();
+  for (const auto& [pb, b] : made) {
+    if (mb.clickedButton() == pb) return b;
+  }
+  return list.contains(Button::Cancel) ? Button::Cancel : list.last();
+}
+
+std::optional<QString> WindowDialogs::Input(const QString& title, const QString& prompt,
+                                            const QString& defaultText) {
+  QInputDialog dlg(QApplication::activeWindow());
+  dlg.setWindowTitle(title.isEmpty() ? DefaultTitle() : title);
+  dlg.setLabelText(prompt);
+  dlg.setTextValue(defaultText);
+  dlg.setOkButtonText(QStringLiteral("OK"));
+  dlg.setCancelButtonText(QStringLiteral("キャンセル"));
+  if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+  return dlg.textValue();
+}
+
+namespace {
+
+std::optional<QString> RunFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+  QFileDialog dlg(QApplication::activeWindow(), request.title, request.folder);
+  dlg.setAcceptMode(mode);
+  dlg.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dlg.setOption(QFileDialog::ReadOnly, false);
+  const QStringList filters = DialogFilters(request.filter);
+  if (!filters.isEmpty()) {
+    dlg.setNameFilters(filters);
+    const int index = qBound(1, request.filterIndex, int(filters.size())) - 1;
+    dlg.selectNameFilter(filters.at(index));
+  }
+  if (!request.fileName.isEmpty()) dlg.selectFile(request.fileName);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+  return dlg.selectedFiles().first();
+}
+
+}  // namespace
+
+std::optional<QString> WindowDialogs::OpenFile(const FileDialogRequest& request) {
+  return RunFileDialog(request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> WindowDialogs::SaveFile(const FileDialogRequest& request) {
+  return RunFileDialog(request, QFileDialog::AcceptSave);
+}
+
+}  // namespace zotra

@@ -1,0 +1,8 @@
+// zotras: the window program (its windows are still to come).
+#include "common/ui/ProgramWindow.h"
+
+int main(int argc, char** argv) {
+  return zotra::RunProgram(argc, argv, zotra::Program::Define, [](zotra::ProgramRun& run) {
+    return zotra::MakePlainProgramWindow(run.frame(), QStringLiteral("コンテストの設定 Ver "));
+  });
+}

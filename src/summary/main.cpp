@@ -1,0 +1,8 @@
+// zotrat: the window program (its windows are still to come).
+#include "common/ui/ProgramWindow.h"
+
+int main(int argc, char** argv) {
+  return zotra::RunProgram(argc, argv, zotra::Program::Summary, [](zotra::ProgramRun& run) {
+    return zotra::MakePlainProgramWindow(run.frame(), QStringLiteral("得点集計・修正  Ver "));
+  });
+}

@@ -60,7 +60,8 @@ QLabel* StepNumber(int n) {
   label->setAlignment(Qt::AlignCenter);
   label->setFixedWidth(26);
   label->setStyleSheet(QStringLiteral("QLabel { color: white; background: #2f5d8a; border-radius: 13px;"
-                                      " font-weight: bold; min-height: 26px; max-height: 26px; }"));
+                                      " font-weight: bold; min-height: 26px; max-height: 26px; }"
+                                      "QLabel:disabled { background: #b4bcc4; }"));
   return label;
 }
 
@@ -109,7 +110,8 @@ void MenuWindow::BuildControls() {
   steps->setVerticalSpacing(8);
   int row = 0;
   for (QPushButton* b : {command1_, command2_, command3_, command4_}) {
-    steps->addWidget(StepNumber(row + 1), row, 0);
+    stepNumbers_[row] = StepNumber(row + 1);
+    steps->addWidget(stepNumbers_[row], row, 0);
     steps->addWidget(b, row, 1);
     ++row;
   }
@@ -245,6 +247,9 @@ void MenuWindow::ApplyState() {
   command3_->setEnabled(data);
   command4_->setEnabled(data);
   command7_->setEnabled(launcher_.SpreadsheetEnabled());
+  // A step's number is greyed with its button.
+  const QPushButton* steps[] = {command1_, command2_, command3_, command4_};
+  for (int i = 0; i < 4; ++i) stepNumbers_[i]->setEnabled(steps[i]->isEnabled());
   jarlShow_->setEnabled(launcher_.JarlFolderFound());
   vqShow_->setEnabled(launcher_.VqFolderFound());
   showlog_->menuAction()->setEnabled(launcher_.JarlFolderFound() || launcher_.VqFolderFound());

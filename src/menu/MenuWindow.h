@@ -46,6 +46,7 @@ class MenuWindow : public ProgramWindow {
   QPushButton* command4_ = nullptr;
   QPushButton* command5_ = nullptr;
   QPushButton* command7_ = nullptr;
+  QLabel* stepNumbers_[4] = {};
   QLabel* label1_ = nullptr;
   QLabel* label3_ = nullptr;
   QLabel* label4_ = nullptr;

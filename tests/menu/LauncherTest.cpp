@@ -22,6 +22,9 @@ const QString kMasterQuestion = QString::fromUtf8("MARQEN.Mst ﾌｧｲﾙが見
 const QString kDialogTitle = QString::fromUtf8("Marqen ﾌｧｲﾙを定義します");
 const QString kLogbookFilter = "Marqen Ver4.x(*.DBS), Marqen Ver5.x(*.HDB)|*.DBS;*.HDB";
 
+// The whole start: the environment file, then the rest.
+bool StartMenu(MenuLauncher& menu) { return menu.ChooseEnvironment() && menu.Prepare(); }
+
 QStringList Question(const QString& text, const QString& answer) {
   return {"message", "ZOTRAM", text, "Yes|No|Cancel", answer};
 }
@@ -67,8 +70,7 @@ TEST(MenuStart, MissingLogbookAsksAndNoLeavesTheDataStepsOff) {
   WriteProfileString(m.Ini(), "ZOTRAM", "MARQEN", m.t.File("gone/MARQEN.HDB"));
   m.Answers({"No"});
   MenuLauncher menu(m.frame, m.dialogs());
-  ASSERT_TRUE(menu.ChooseEnvironment());
-  ASSERT_TRUE(menu.Prepare());
+  ASSERT_TRUE(StartMenu(menu));
   EXPECT_EQ(m.Dialogs(), QList<QStringList>{Question(kLogbookQuestion, "No")});
   EXPECT_FALSE(menu.LogbookFound());
   EXPECT_TRUE(menu.MasterFound());
@@ -102,8 +104,7 @@ TEST(MenuStart, YesOpensTheFileDialogUntilAFittingFileIsChosen) {
   m.Answers({"Yes", m.t.File("notes.txt"), m.t.File("logs/missing.hdb"), m.t.File("logs/marqen.hdb"), "Yes",
              m.t.File("logs/marqen.hdb"), m.t.File("logs/MARQEN.MST")});
   MenuLauncher menu(m.frame, m.dialogs());
-  ASSERT_TRUE(menu.ChooseEnvironment());
-  ASSERT_TRUE(menu.Prepare());
+  ASSERT_TRUE(StartMenu(menu));
   const QString start = HostLogbookStartFolder() + "|MARQEN.HDB";
   const QList<QStringList> expected = {
       Question(kLogbookQuestion, "Yes"),
@@ -128,8 +129,7 @@ TEST(MenuStart, FileDialogCancelledLeavesTheFileNotFound) {
   m.Environment();
   m.Answers({"Yes", "Cancel", "No"});
   MenuLauncher menu(m.frame, m.dialogs());
-  ASSERT_TRUE(menu.ChooseEnvironment());
-  ASSERT_TRUE(menu.Prepare());
+  ASSERT_TRUE(StartMenu(menu));
   EXPECT_EQ(m.Dialogs().size(), 3);
   EXPECT_FALSE(menu.LogbookFound());
   EXPECT_FALSE(menu.MasterFound());
@@ -145,8 +145,7 @@ TEST(MenuStart, PathsThatAreNoReadableFileCountAsNotFound) {
     WriteProfileString(m.Ini(), "ZOTRAM", "MARQEN", path);
     m.Answers({"No"});
     MenuLauncher menu(m.frame, m.dialogs());
-    ASSERT_TRUE(menu.ChooseEnvironment());
-    ASSERT_TRUE(menu.Prepare());
+    ASSERT_TRUE(StartMenu(menu));
     EXPECT_FALSE(menu.LogbookFound()) << path.toStdString();
   }
   {  // a folder
@@ -156,8 +155,7 @@ TEST(MenuStart, PathsThatAreNoReadableFileCountAsNotFound) {
     WriteProfileString(m.Ini(), "ZOTRAM", "MARQEN", m.t.File("marqen"));
     m.Answers({"No"});
     MenuLauncher menu(m.frame, m.dialogs());
-    ASSERT_TRUE(menu.ChooseEnvironment());
-    ASSERT_TRUE(menu.Prepare());
+    ASSERT_TRUE(StartMenu(menu));
     EXPECT_FALSE(menu.LogbookFound());
   }
   if (getuid() != 0) {  // an unreadable file (root reads every file)
@@ -167,8 +165,7 @@ TEST(MenuStart, PathsThatAreNoReadableFileCountAsNotFound) {
     QFile::setPermissions(m.t.File("marqen/MARQEN.HDB"), QFileDevice::Permissions());
     m.Answers({"No"});
     MenuLauncher menu(m.frame, m.dialogs());
-    ASSERT_TRUE(menu.ChooseEnvironment());
-    ASSERT_TRUE(menu.Prepare());
+    ASSERT_TRUE(StartMenu(menu));
     EXPECT_FALSE(menu.LogbookFound());
   }
 }
@@ -180,8 +177,7 @@ TEST(MenuStart, LaterChoiceIsKeptButTheDataStepsStayOff) {
   WriteProfileString(m.Ini(), "ZOTRAM", "MARQEN", m.t.File("old/MARQEN.DBS"));
   m.Answers({"No", m.t.File("marqen/MARQEN.HDB"), m.t.File("marqen/MARQEN.MST")});
   MenuLauncher menu(m.frame, m.dialogs());
-  ASSERT_TRUE(menu.ChooseEnvironment());
-  ASSERT_TRUE(menu.Prepare());
+  ASSERT_TRUE(StartMenu(menu));
   ASSERT_FALSE(menu.DataStepsEnabled());
 
   EXPECT_EQ(menu.LocateHostFile(HostFile::Logbook, false), Located::Found);
@@ -237,8 +233,7 @@ TEST(MenuStart, PointsFileKeptWhenPresent) {
   m.HostFiles();
   m.t.WriteBytes("zotrapoi.DAT", "\"7\",1,2\r\n");
   MenuLauncher menu(m.frame, m.dialogs());
-  ASSERT_TRUE(menu.ChooseEnvironment());
-  ASSERT_TRUE(menu.Prepare());
+  ASSERT_TRUE(StartMenu(menu));
   EXPECT_EQ(m.t.ReadBytes("zotrapoi.DAT"), QByteArray("\"7\",1,2\r\n"));
   EXPECT_FALSE(m.t.Exists("ZOTRAPOI.dat"));
 }
@@ -268,8 +263,7 @@ TEST(MenuStart, StationFolders) {
     if (row.definition) m.t.WriteCp932("ZOTRAW.TST", row.definition);
     for (const QString& f : row.folders) QDir(m.t.Path()).mkdir(f);
     MenuLauncher menu(m.frame, m.dialogs());
-    ASSERT_TRUE(menu.ChooseEnvironment());
-    ASSERT_TRUE(menu.Prepare());
+    ASSERT_TRUE(StartMenu(menu));
     const std::string what = row.definition ? row.definition : "(none)";
     EXPECT_EQ(menu.JarlFolderFound(), row.jarl) << what;
     EXPECT_EQ(menu.VqFolderFound(), row.vq) << what;
@@ -385,8 +379,7 @@ TEST(MenuCommands, LogFilesOpenWithTheEditor) {
   WriteProfileString(m.Ini(), "ZOTRAM", "EDITOR", "myedit");
   m.Answers({m.t.File("JA1ABC_JARL/JA1ABC.txt"), "Cancel"});
   MenuLauncher menu(m.frame, m.dialogs());
-  ASSERT_TRUE(menu.ChooseEnvironment());
-  ASSERT_TRUE(menu.Prepare());
+  ASSERT_TRUE(StartMenu(menu));
   EXPECT_TRUE(menu.ShowLogFile(true));
   EXPECT_FALSE(menu.ShowLogFile(false));
   const QString filter = U("すべてのファイル (*.*)|*.*|テキスト ファイル (*.txt)|*.txt|");

@@ -15,6 +15,7 @@ QList<Button> ButtonList(Buttons buttons) {
     case Buttons::YesNoCancel: return {Button::Yes, Button::No, Button::Cancel};
     case Buttons::RetryCancel: return {Button::Retry, Button::Cancel};
     case Buttons::AbortRetryIgnore: return {Button::Abort, Button::Retry, Button::Ignore};
+    case Buttons::Close: return {Button::Close};
   }
   return {Button::Ok};
 }

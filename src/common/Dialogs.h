@@ -29,7 +29,7 @@ namespace zotra {
 enum class Button { Ok, Cancel, Yes, No, Retry, Abort, Ignore, Close };
 
 // The button sets of the suite's message boxes.
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore, Close };
 
 enum class Icon { None, Information, Warning, Critical, Question };
 

@@ -102,6 +102,11 @@ TEST(StartFrame, WindowsOpenKeepTheirPlaceAndReturnToTheMenu) {
     t.WriteCp932("ZOTRAW.CFG", U("$7\r\n%CW\r\n"));
     WriteProfileString(t.File("ZOTRAW.INI"), "ZOTRAM", "Cfg", "ZOTRAW.CFG");
     WriteProfileString(t.File("ZOTRAW.INI"), row.section, row.topKey, "40");
+    // The host logbook's files, which the menu looks for at its start.
+    t.WriteBytes("MARQEN.HDB", "db");
+    t.WriteBytes("MARQEN.MST", "mst");
+    WriteProfileString(t.File("ZOTRAW.INI"), "ZOTRAM", "MARQEN", t.File("MARQEN.HDB"));
+    WriteProfileString(t.File("ZOTRAW.INI"), "ZOTRAM", "MST", t.File("MARQEN.MST"));
     RunOptions options;
     options.environment["ZOTRA_SCREENSHOT"] = t.File("shot.png");
     const ProgramResult result = RunProgram(t, row.executable, row.arguments, options);

@@ -52,6 +52,10 @@ TEST(PrintFonts, TheDocumentsFontNamesPrintWithTheStandIns) {
   EXPECT_EQ(EffectiveFontFamily(kGothicFont), "IPAGothic");
   EXPECT_EQ(PaintFont({kMinchoFont, 10}).family(), "IPAMincho");
   EXPECT_EQ(PaintFont({kGothicFont, 12}).family(), "IPAGothic");
+  EXPECT_TRUE(FontInstalled("IPAGothic"));
+  EXPECT_FALSE(FontInstalled(kMinchoFont));  // only stood in for
+  EXPECT_FALSE(FontInstalled(U("ＨＡＭ 明朝")));
+  EXPECT_FALSE(FontInstalled(""));
   // Sized in paint units: 20 to the point.
   EXPECT_EQ(PaintFont({kMinchoFont, 7.5}).pixelSize(), 150);
 }

@@ -2,11 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
-#include <QHash>
+#include <QList>
 #include <QtDebug>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace zotra {
 
@@ -34,39 +35,56 @@ double Calibration::ClampScale(double scale) {
 namespace {
 
 struct ResolvedFont {
+  PrintFont asked;
   QFont font;
   QFontMetricsF metrics{QFont()};
 };
 
 // One QFont per font of the documents, sized in paint units: the same glyph
-// advances serve every device, so measuring never depends on where the page goes.
-QHash<QString, ResolvedFont>& FontCache() {
-  // Emptied when the application ends, before Qt's fonts go away.
-  static QHash<QString, ResolvedFont>* cache = [] {
-    qAddPostRoutine([] { FontCache().clear(); });
-    return new QHash<QString, ResolvedFont>;
-  }();
-  return *cache;
-}
+// advances serve every device, so measuring never depends on where the page
+// goes. The fonts are kept for the life of the application (a document uses a
+// handful); the last one found is remembered, as texts mostly share a font.
+struct FontCache {
+  QList<std::shared_ptr<const ResolvedFont>> fonts;
+  std::shared_ptr<const ResolvedFont> last;
+
+  static FontCache& Instance() {
+    // Emptied when the application ends, before Qt's fonts go away.
+    static FontCache* cache = [] {
+      qAddPostRoutine([] {
+        Instance().fonts.clear();
+        Instance().last.reset();
+      });
+      return new FontCache;
+    }();
+    return *cache;
+  }
+};
 
 const ResolvedFont& Resolve(const PrintFont& f) {
-  QHash<QString, ResolvedFont>& cache = FontCache();
-  const int pixels = qRound(NormalizedFontSize(f.size) * 20);  // 1440 units per inch, 72 points per inch
-  const QString key = f.name + QChar(0x1F) + QString::number(pixels) + (f.bold ? u'B' : u'-') + (f.italic ? u'I' : u'-');
-  auto it = cache.constFind(key);
-  if (it != cache.constEnd()) return *it;
-  if (cache.size() > 512) cache.clear();
+  FontCache& cache = FontCache::Instance();
+  if (cache.last && cache.last->asked == f) return *cache.last;
+  for (const auto& r : cache.fonts) {
+    if (r->asked == f) {
+      cache.last = r;
+      return *r;
+    }
+  }
+  if (cache.fonts.size() >= 256) cache.fonts.clear();
   InstallFontSubstitutions();
   QFont font(EffectiveFontFamily(f.name));
-  font.setPixelSize(pixels);
+  font.setPixelSize(qRound(NormalizedFontSize(f.size) * 20));  // 1440 units per inch, 72 points per inch
   font.setBold(f.bold);
   font.setItalic(f.italic);
   font.setHintingPreference(QFont::PreferNoHinting);
   font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferQuality));
-  ResolvedFont r;
-  r.font = font;
-  r.metrics = QFontMetricsF(font);
-  return *cache.insert(key, r);
+  auto r = std::make_shared<ResolvedFont>();
+  r->asked = f;
+  r->font = font;
+  r->metrics = QFontMetricsF(font);
+  cache.fonts.append(r);
+  cache.last = r;
+  return *r;
 }
 
 }  // namespace

@@ -202,7 +202,8 @@ class PrintSurface {
   // ErrorText); calling it again changes nothing.
   bool EndDocument();
 
-  // Pages begun so far; the current page number (0 before the first drawing).
+  // Pages begun so far (while a page is open, its number; 0 before the first
+  // drawing).
   int PageCount() const { return pages_; }
   bool PageOpen() const { return pageOpen_; }
   bool Finished() const { return finished_; }

@@ -49,4 +49,6 @@ QString EffectiveFontFamily(const QString& name) {
   return name;
 }
 
+bool FontInstalled(const QString& name) { return !name.isEmpty() && QFontDatabase::families().contains(name); }
+
 }  // namespace zotra

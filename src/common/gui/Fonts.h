@@ -16,4 +16,8 @@ void InstallFontSubstitutions();
 // The family actually used for a font name (the stand-in where one is set).
 QString EffectiveFontFamily(const QString& name);
 
+// Whether a font of exactly that name is installed (a stand-in does not
+// count), as the choice of a special font asks.
+bool FontInstalled(const QString& name);
+
 }  // namespace zotra

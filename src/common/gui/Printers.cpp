@@ -1,0 +1,101 @@
+#include "Printers.h"
+
+#include "common/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace zotra {
+
+QStringList PrinterNames() {
+  QStringList names = QPrinterInfo::availablePrinterNames();
+  names.removeAll(kPdfPrinterName);
+  names.append(kPdfPrinterName);
+  return names;
+}
+
+QString DefaultPrinterName() {
+  const QString name = QPrinterInfo::defaultPrinterName();
+  return name.isEmpty() ? kPdfPrinterName : name;
+}
+
+PrinterSetup::PrinterSetup() {
+  if (!Select(DefaultPrinterName())) Select(kPdfPrinterName);
+}
+
+PrinterSetup::~PrinterSetup() = default;
+
+void PrinterSetup::MakePdfPrinter() {
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  SetUpPdfPrinter(*printer_, pdfFile_);
+}
+
+bool PrinterSetup::Select(const QString& name) {
+  if (printer_ && name == name_) return true;
+  if (name == kPdfPrinterName) {
+    MakePdfPrinter();
+  } else {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (name.isEmpty() || info.isNull()) return false;
+    printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  }
+  name_ = name;
+  return true;
+}
+
+QPageLayout::Orientation PrinterSetup::Orientation() const { return printer_->pageLayout().orientation(); }
+
+QPageSize PrinterSetup::PageSize() const { return printer_->pageLayout().pageSize(); }
+
+void PrinterSetup::SetOrientation(QPageLayout::Orientation orientation) { printer_->setPageOrientation(orientation); }
+
+void PrinterSetup::SetPageSize(const QPageSize& pageSize) { printer_->setPageSize(pageSize); }
+
+namespace {
+
+QString WithPdfSuffix(const QString& path) {
+  if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  return path + QStringLiteral(".pdf");
+}
+
+}  // namespace
+
+void PrinterSetup::SetPdfFile(const QString& path) {
+  pdfFile_ = WithPdfSuffix(path);
+  if (!pdfFile_.isEmpty()) lastPdfFolder_ = QFileInfo(pdfFile_).absolutePath();
+  if (IsPdf()) printer_->setOutputFileName(pdfFile_);
+}
+
+bool PrinterSetup::AskPdfFile(Dialogs& dialogs, const QString& suggestedPath) {
+  FileDialogRequest request;
+  request.title = QStringLiteral("PDF ファイルの保存先");
+  // A suggestion with a folder keeps it; a bare name goes to the last folder used.
+  const QString suggestion = suggestedPath.isEmpty() ? pdfFile_ : suggestedPath;
+  request.fileName = QFileInfo(suggestion).fileName();
+  const bool hasFolder = suggestion.contains(QLatin1Char('/')) || suggestion.contains(QDir::separator());
+  request.folder = hasFolder ? QFileInfo(suggestion).absolutePath() : lastPdfFolder_;
+  request.filter = QStringLiteral("PDF ファイル (*.pdf)|*.pdf");
+  const std::optional<QString> path = dialogs.SaveFile(request);
+  if (!path || path->isEmpty()) return false;
+  SetPdfFile(*path);
+  return true;
+}
+
+std::unique_ptr<PrinterSurface> PrinterSetup::Open(Dialogs& dialogs, const QString& documentName,
+                                                   const QString& suggestedPdfPath) {
+  if (IsPdf()) {
+    if (pdfFile_.isEmpty()) {
+      if (!AskPdfFile(dialogs, suggestedPdfPath)) return nullptr;
+      printer_->setOutputFileName(pdfFile_);
+      pdfFile_.clear();  // asked for this document only
+    } else {
+      printer_->setOutputFileName(pdfFile_);
+    }
+  }
+  printer_->setDocName(documentName);
+  return std::make_unique<PrinterSurface>(*printer_);
+}
+
+}  // namespace zotra

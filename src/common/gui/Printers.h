@@ -1,0 +1,85 @@
+// The printers a document can go to: the installed printers and, always, a
+// PDF file, so that a user without a printer still gets paper-ready output.
+// The current choice with its paper (for the paper checks) and the start of a
+// document on it.
+#pragma once
+
+#include "PaintSurface.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QPrinter;
+
+namespace zotra {
+
+class Dialogs;
+
+// The printer-list entry of the PDF file. Printer queue names hold no blanks,
+// so it never clashes with an installed printer.
+inline const QString kPdfPrinterName = QStringLiteral("PDF ファイル");
+
+// The names of the installed printers, then kPdfPrinterName.
+QStringList PrinterNames();
+// The system's default printer; kPdfPrinterName when there is none.
+QString DefaultPrinterName();
+
+class PrinterSetup {
+ public:
+  // The default printer.
+  PrinterSetup();
+  ~PrinterSetup();
+  PrinterSetup(const PrinterSetup&) = delete;
+  PrinterSetup& operator=(const PrinterSetup&) = delete;
+
+  // Makes the printer of that name (an entry of PrinterNames()) the current
+  // one; false, and nothing changes, when there is no such printer.
+  bool Select(const QString& name);
+  const QString& Name() const { return name_; }
+  bool IsPdf() const { return name_ == kPdfPrinterName; }
+
+  // The current paper, for the checks "用紙の方向をチェックしてください" and
+  // "用紙サイズをチェックしてください". The PDF entry starts with A4 portrait.
+  QPageLayout::Orientation Orientation() const;
+  bool IsPortrait() const { return Orientation() == QPageLayout::Portrait; }
+  QPageSize PageSize() const;
+  bool IsA4() const { return PageSize().id() == QPageSize::A4; }
+  void SetOrientation(QPageLayout::Orientation orientation);
+  void SetPageSize(const QPageSize& pageSize);
+
+  // The PDF file that printing to the PDF entry writes. When none is set,
+  // Open asks for one each time. zotra-batch --pdf and tests set it directly;
+  // the properties of the PDF entry set it from a file dialog. A name without
+  // a suffix gets ".pdf".
+  void SetPdfFile(const QString& path);
+  const QString& PdfFile() const { return pdfFile_; }
+  // Asks through Dialogs::SaveFile (title "PDF ファイルの保存先", suggesting
+  // suggestedPath or the last folder used) and sets the PDF file; false when
+  // cancelled.
+  bool AskPdfFile(Dialogs& dialogs, const QString& suggestedPath = {});
+
+  // The printer as currently set up (for the properties dialog).
+  QPrinter& Printer() { return *printer_; }
+
+  // Starts a document on the current printer, named documentName in the
+  // printer's queue. For the PDF entry without a PDF file it first asks for
+  // one (see AskPdfFile), which then serves this document only; null when
+  // that is cancelled. The setup must outlive the surface and stay unchanged
+  // while it prints.
+  std::unique_ptr<PrinterSurface> Open(Dialogs& dialogs, const QString& documentName,
+                                       const QString& suggestedPdfPath = {});
+
+ private:
+  void MakePdfPrinter();
+
+  QString name_;
+  std::unique_ptr<QPrinter> printer_;
+  QString pdfFile_;
+  QString lastPdfFolder_;
+};
+
+}  // namespace zotra

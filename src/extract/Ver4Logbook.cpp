@@ -1,5 +1,7 @@
 #include "Ver4Logbook.h"
 
+#include "Logbook.h"
+
 #include "common/Text.h"
 
 #include <algorithm>
@@ -40,12 +42,6 @@ bool DecodableFrequency(const QString& text) {
     else return false;
   }
   return digit;
-}
-
-QString BandOfMark(int mark) {
-  static const char* const kBands[] = {"1.9", "3.5", "7",   "10",  "14",   "18",   "21",   "24",
-                                       "28",  "50",  "144", "430", "1200", "2400", "5600", "SAT"};
-  return mark >= 0 && mark < 16 ? QString::fromLatin1(kBands[mark]) : QString();
 }
 
 QString TwoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
@@ -191,7 +187,7 @@ Ver4Logbook::ReadResult Ver4Logbook::Read(qint32 n, QsoRecord* record) {
   q[QsoField::MyRst] = FieldText(r + kMyRst, 3);
   QString frequency = FieldText(r + kFrequency, 9);
   if (!DecodableFrequency(frequency)) {
-    const QString band = BandOfMark(byte(kBand));
+    const QString band = BandOfCode(byte(kBand));  // the mark holds a FreqPCheck code
     if (band.isEmpty()) {
       result.damage = Damage::Record;
       return result;

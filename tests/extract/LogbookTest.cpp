@@ -39,18 +39,6 @@ class LogbookTest : public ::testing::Test {
   LogbookTest() { dialogs_.SetDefaultTitle("ZOTRAH"); }
 };
 
-QStringList Texts(const QsoRecord& r) {
-  QStringList out;
-  for (const QString& f : r.fields) out << f;
-  return out;
-}
-
-QStringList Texts(const marqen::QsoEntry& e) {
-  QStringList out;
-  for (const QString& f : e.fields) out << f;
-  return out;
-}
-
 }  // namespace
 
 TEST(LogbookMode, TheLastThreeCharactersDecide) {

@@ -18,12 +18,6 @@ AdifRecord Record(std::initializer_list<std::pair<const char*, const char*>> fie
   return r;
 }
 
-QStringList Fields(const marqen::QsoEntry& e) {
-  QStringList out;
-  for (const QString& f : e.fields) out << f;
-  return out;
-}
-
 }  // namespace
 
 TEST(Adif, HeaderTagsAndTypesAsProducersWriteThem) {
@@ -112,7 +106,7 @@ TEST(AdifEntry, MapsEveryField) {
               {"NAME", "北島"}, {"QTH", "港区"}, {"COMMENT", "two\r\nlines"}, {"NOTES", "note\tx"},
               {"TX_PWR", "50"}, {"OPERATOR", "ja1ztr"}}),
       {}, &e, &reason));
-  EXPECT_EQ(Fields(e), (QStringList{"", "JA8ZUT/1", "25/06/07", "15:30U", "59", "57", "7.025", "SSB", "100109 M",
+  EXPECT_EQ(Texts(e), (QStringList{"", "JA8ZUT/1", "25/06/07", "15:30U", "59", "57", "7.025", "SSB", "100109 M",
                                     "PM95uq", "YNB", U8("北島"), U8("港区"), "two  lines", "note x", "50",
                                     "JA1ZTR"}));
 }

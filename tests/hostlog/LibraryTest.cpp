@@ -38,12 +38,6 @@ class LibraryTest : public ::testing::Test {
   HostLibrary lib_;
 };
 
-QStringList Texts(const marqen::QsoEntry& e) {
-  QStringList out;
-  for (const QString& f : e.fields) out << f;
-  return out;
-}
-
 }  // namespace
 
 TEST(MarqenApi, TheWorkAreaTheExtractionGivesIsTheOneTheLibrariesAskFor) {

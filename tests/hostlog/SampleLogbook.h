@@ -39,6 +39,14 @@ inline QList<marqen::QsoEntry> SampleEntries() {
   };
 }
 
+// The field texts of a record or an entry, in field order.
+template <class Record>
+QStringList Texts(const Record& record) {
+  QStringList out;
+  for (const QString& f : record.fields) out << f;
+  return out;
+}
+
 inline void WriteHdb(const QString& path, const QList<marqen::QsoEntry>& entries) {
   marqen::HdbWriter w;
   ASSERT_TRUE(w.Open(path)) << path.toStdString();

@@ -94,16 +94,14 @@ int main(int argc, char** argv) {
     entry.fields[marqen::kNumberField] = QString::number(number);
     QList<marqen::WriteNote> notes;
     QList<marqen::WriteNote> oldNotes;
-    bool written = true;
-    if (writeHdb) written = hdb.Add(entry, &notes);
-    if (written && ver4 && !old.Add(entry, &oldNotes)) {
-      written = !writeHdb;
-      if (!written) Report(U("記録 %1: Ver4 ファイルに書けません").arg(record.number));
-    }
-    if (!written) {
+    if (!(writeHdb ? hdb.Add(entry, &notes) : old.Add(entry, &oldNotes))) {
       Report(U("記録 %1: 書き込めません (件数が多すぎるか書き込みエラー)").arg(record.number));
       ++skipped;
       continue;
+    }
+    // The pair beside the database: a record it cannot take stays in the database.
+    if (writeHdb && ver4 && !old.Add(entry, &oldNotes)) {
+      Report(U("記録 %1: Ver4 ファイルには書けません").arg(record.number));
     }
     const QString who = U("記録 %1 (%2): ").arg(record.number).arg(entry.fields[marqen::kCallField]);
     for (const marqen::WriteNote& n : notes) Report(who + n.text);

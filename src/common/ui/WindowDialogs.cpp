@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>

@@ -164,6 +164,33 @@ std::optional<QString> ScriptedDialogs::SaveFile(const FileDialogRequest& reques
   return answer;
 }
 
+int ScriptedDialogs::Choose(const ChoiceRequest& request) {
+  const int count = static_cast<int>(request.choices.size());
+  int chosen = qBound(0, request.defaultChoice, qMax(0, count - 1));
+  if (const auto word = NextAnswer()) {
+    const QString answer = word->trimmed();
+    bool isNumber = false;
+    const int number = answer.toInt(&isNumber);
+    int holding = -1, matches = 0;
+    for (int i = 0; i < count; ++i) {
+      if (request.choices.at(i) == answer) {
+        holding = i;
+        matches = 1;
+        break;
+      }
+      if (request.choices.at(i).contains(answer)) {
+        holding = i;
+        ++matches;
+      }
+    }
+    if (isNumber && number >= 1 && number <= count) chosen = number - 1;
+    else if (matches == 1) chosen = holding;
+  }
+  Record(QStringLiteral("choice"), request.title.isEmpty() ? DefaultTitle() : request.title, request.text,
+         request.choices.join(QLatin1Char('|')), count > 0 ? request.choices.at(chosen) : QString());
+  return chosen;
+}
+
 // ---- console ---------------------------------------------------------------------
 
 Button ConsoleDialogs::Message(const MessageBox& box) {
@@ -179,6 +206,18 @@ Button ConsoleDialogs::Message(const MessageBox& box) {
 
 std::optional<QString> ConsoleDialogs::Input(const QString&, const QString&, const QString& defaultText) {
   return defaultText;
+}
+
+int ConsoleDialogs::Choose(const ChoiceRequest& request) {
+  ++messages_;
+  const int chosen = qBound(0, request.defaultChoice, qMax(0, int(request.choices.size()) - 1));
+  QString text = request.text;
+  text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  const QString line = (request.title.isEmpty() ? DefaultTitle() : request.title) + QLatin1String(": ") + text +
+                       QLatin1String(" [") + request.choices.value(chosen) + QLatin1String("]\n");
+  std::fputs(line.toUtf8().constData(), stderr);
+  std::fflush(stderr);
+  return chosen;
 }
 
 std::optional<QString> ConsoleDialogs::OpenFile(const FileDialogRequest&) { return std::nullopt; }

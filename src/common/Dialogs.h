@@ -6,16 +6,20 @@
 // Scripted mode: when ZOTRA_DIALOG_LOG names a file, every program uses the
 // scripted dialogs. Each dialog appends one line (UTF-8) to that file:
 //   kind <TAB> title <TAB> text <TAB> buttons <TAB> answer
-// where kind is "message", "input", "open" or "save"; a line break inside the
-// text is written as the two characters "\n" and a tab as "\t"; buttons are
-// the button words joined by "|" (for an input box: its default text; for a
-// file dialog: its filter). The answers come from ZOTRA_DIALOG_ANSWERS,
+// where kind is "message", "input", "choice", "open" or "save"; a line break
+// inside the text is written as the two characters "\n" and a tab as "\t";
+// buttons are the button words joined by "|" (for an input box: its default
+// text; for a choice: the choices joined by "|"; for a file dialog: its
+// filter). The answers come from ZOTRA_DIALOG_ANSWERS,
 // comma-separated: the n-th dialog written to the log file (counting the lines
 // already there, so that a chain of programs shares one list) takes the n-th
 // answer. A message takes a button word (OK, Cancel, Yes, No, Retry, Abort,
-// Ignore, Close); an input box takes its text, or Cancel; a file dialog takes
-// a path, or Cancel. An empty or missing answer takes the default button (an
-// input box: its default text; a file dialog: Cancel).
+// Ignore, Close); an input box takes its text, or Cancel; a choice takes the
+// 1-based number of a choice, its text, or a part of the text that only one
+// choice holds ("48"), and records the chosen text; a file dialog takes a
+// path, or Cancel. An empty or missing answer takes the default button (an
+// input box: its default text; a choice: its preselected choice; a file
+// dialog: Cancel).
 #pragma once
 
 #include <QString>
@@ -53,6 +57,16 @@ struct FileDialogRequest {
   int filterIndex = 1;     // 1-based preselected filter
 };
 
+// A choice among a few options shown as option buttons, confirmed by one
+// button ("決定").
+struct ChoiceRequest {
+  QString title;
+  QString text;
+  QStringList choices;
+  int defaultChoice = 0;  // the option selected when the dialog opens
+  QString confirm = QStringLiteral("OK");
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -64,6 +78,9 @@ class Dialogs {
   // A file-open dialog; no value when cancelled.
   virtual std::optional<QString> OpenFile(const FileDialogRequest& request) = 0;
   virtual std::optional<QString> SaveFile(const FileDialogRequest& request) = 0;
+  // A choice; the index of the chosen option. Dialogs that do not show one
+  // take the preselected option.
+  virtual int Choose(const ChoiceRequest& request) { return request.defaultChoice; }
 
   // The title used when a message names none (the program's name).
   void SetDefaultTitle(const QString& title) { defaultTitle_ = title; }
@@ -94,6 +111,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<QString> Input(const QString& title, const QString& prompt, const QString& defaultText) override;
   std::optional<QString> OpenFile(const FileDialogRequest& request) override;
   std::optional<QString> SaveFile(const FileDialogRequest& request) override;
+  int Choose(const ChoiceRequest& request) override;
 
   // Every dialog so far, one record line each (as written to the log).
   const QStringList& Records() const { return records_; }
@@ -117,6 +135,7 @@ class ConsoleDialogs : public Dialogs {
   std::optional<QString> Input(const QString& title, const QString& prompt, const QString& defaultText) override;
   std::optional<QString> OpenFile(const FileDialogRequest& request) override;
   std::optional<QString> SaveFile(const FileDialogRequest& request) override;
+  int Choose(const ChoiceRequest& request) override;
 
   int MessageCount() const { return messages_; }
 

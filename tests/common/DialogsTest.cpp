@@ -83,3 +83,25 @@ TEST(Buttons, WordsAndSets) {
   EXPECT_EQ(ButtonList(Buttons::YesNoCancel), (QList<Button>{Button::Yes, Button::No, Button::Cancel}));
   EXPECT_EQ(EscapeLogField("a\tb\\c\r\n"), "a\\tb\\\\c\\r\\n");
 }
+
+TEST(ScriptedDialogs, AChoiceTakesANumberATextOrAPartOfOne) {
+  ChoiceRequest r;
+  r.title = U("小笠原諸島の取り扱い");
+  r.text = U("どのナンバーにするかを選択してください。");
+  r.choices = QStringList{U("東京都 (10)"), U("小笠原 (48)"), U("沖の鳥島 (49)"), U("南鳥島 (50)")};
+  r.defaultChoice = 1;
+  r.confirm = U("決定");
+  ScriptedDialogs d({}, {"3", U("南鳥島 (50)"), "(10)", "", U("島"), "7"});
+  EXPECT_EQ(d.Choose(r), 2);
+  EXPECT_EQ(d.Choose(r), 3);
+  EXPECT_EQ(d.Choose(r), 0);
+  EXPECT_EQ(d.Choose(r), 1);  // empty: the preselected choice
+  EXPECT_EQ(d.Choose(r), 1);  // a part that two choices hold
+  EXPECT_EQ(d.Choose(r), 1);  // no such number
+  EXPECT_EQ(DialogFields(d.Records().at(0)),
+            (QStringList{"choice", U("小笠原諸島の取り扱い"), U("どのナンバーにするかを選択してください。"),
+                         U("東京都 (10)|小笠原 (48)|沖の鳥島 (49)|南鳥島 (50)"), U("沖の鳥島 (49)")}));
+  // Dialogs that show no choice take the preselected one.
+  ConsoleDialogs console;
+  EXPECT_EQ(console.Choose(r), 1);
+}

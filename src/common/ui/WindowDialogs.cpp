@@ -1,10 +1,15 @@
 #include "WindowDialogs.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace zotra {
 namespace {
@@ -91,6 +96,34 @@ std::optional<QString> WindowDialogs::Input(const QString& title, const QString&
   dlg.setCancelButtonText(QStringLiteral("キャンセル"));
   if (dlg.exec() != QDialog::Accepted) return std::nullopt;
   return dlg.textValue();
+}
+
+int WindowDialogs::Choose(const ChoiceRequest& request) {
+  QDialog dlg(QApplication::activeWindow());
+  dlg.setWindowTitle(request.title.isEmpty() ? DefaultTitle() : request.title);
+  dlg.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  auto* layout = new QVBoxLayout(&dlg);
+  auto* label = new QLabel(request.text, &dlg);
+  label->setWordWrap(true);
+  label->setMinimumWidth(320);
+  layout->addWidget(label);
+  auto* group = new QButtonGroup(&dlg);
+  const int chosen = qBound(0, request.defaultChoice, qMax(0, int(request.choices.size()) - 1));
+  for (int i = 0; i < request.choices.size(); ++i) {
+    auto* option = new QRadioButton(request.choices.at(i), &dlg);
+    option->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+    option->setChecked(i == chosen);
+    group->addButton(option, i);
+    layout->addWidget(option);
+  }
+  auto* confirm = new QPushButton(request.confirm, &dlg);
+  confirm->setObjectName(QStringLiteral("Command1"));
+  confirm->setDefault(true);
+  layout->addWidget(confirm, 0, Qt::AlignHCenter);
+  QObject::connect(confirm, &QPushButton::clicked, &dlg, &QDialog::accept);
+  // The choice is made with the button; closing the window keeps the selection.
+  dlg.exec();
+  return group->checkedId() >= 0 ? group->checkedId() : chosen;
 }
 
 namespace {

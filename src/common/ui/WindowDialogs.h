@@ -14,6 +14,7 @@ class WindowDialogs : public Dialogs {
   std::optional<QString> Input(const QString& title, const QString& prompt, const QString& defaultText) override;
   std::optional<QString> OpenFile(const FileDialogRequest& request) override;
   std::optional<QString> SaveFile(const FileDialogRequest& request) override;
+  int Choose(const ChoiceRequest& request) override;
 };
 
 // Turns a filter of the form "Text (*.txt)|*.txt|All (*.*)|*.*" into the

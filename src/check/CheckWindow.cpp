@@ -82,6 +82,7 @@ void CheckWindow::BuildControls() {
   list1_->addItems(definition_.bands);
   for (int i = 0; i < list1_->count(); ++i) list1_->item(i)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   list1_->setMinimumWidth(110);
+  list1_->setMaximumWidth(150);
   list1_->setMinimumHeight(160);
   selection->addWidget(option2_);
   selection->addWidget(list1_, 1);

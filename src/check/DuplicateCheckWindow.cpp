@@ -222,6 +222,7 @@ DuplicateGridWindow::DuplicateGridWindow(const QStringList& keyLines, QWidget* p
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
   grid->verticalHeader()->setVisible(false);
+  grid->horizontalHeader()->setStretchLastSection(true);
   QFont fixed(kGothicFont);
   fixed.setPointSizeF(font().pointSizeF());
   grid->setFont(fixed);
@@ -246,7 +247,7 @@ DuplicateGridWindow::DuplicateGridWindow(const QStringList& keyLines, QWidget* p
   buttons->addStretch(1);
   buttons->addWidget(close);
   layout->addLayout(buttons);
-  resize(420, 420);
+  resize(380, 420);
 }
 
 }  // namespace zotra

@@ -7,7 +7,7 @@
 #include "common/Text.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstring>
 #include <vector>
 
 namespace zotra {
@@ -17,16 +17,6 @@ constexpr int kSortColumns = 21;      // mark, call, criterion, record number
 constexpr int kCompareFrom = 2;       // call sign …
 constexpr int kCompareColumns = 14;   // … through the criterion (columns 2–15)
 constexpr int kProgressEvery = 256;
-
-// Puts text into the key line from a column (counted from 1) on, never past
-// the line's end.
-void Place(QString& line, int column, const QString& text) {
-  const int start = column - 1;
-  const int count = std::min<int>(text.size(), line.size() - start);
-  for (int i = 0; i < count; ++i) line[start + i] = text.at(i);
-}
-
-QString RightAligned6(const QString& text) { return text.size() > 6 ? text.left(6) : PadLeft(text, 6); }
 
 // Columns of a line as a view when the line reaches that far; otherwise a
 // padded copy kept in *storage.
@@ -77,53 +67,122 @@ QString TooManyLinesMessage(int count) {
          QString::number(kSortCapacity) + QStringLiteral(" 件)");
 }
 
-QString ComparisonCall(const QString& callSign) {
-  const QString call = TrimBlanks(callSign);
-  if (!call.contains(QLatin1Char('/'))) return call.left(7);
-  QString longest;
-  for (const QString& part : call.split(QLatin1Char('/'))) {
-    const QString p = TrimBlanks(part);
-    if (p.size() >= longest.size()) longest = p;
-  }
-  return longest.left(7);
+namespace {
+
+QStringView TrimmedBlanks(QStringView text) {
+  while (!text.isEmpty() && text.front() == QLatin1Char(' ')) text = text.sliced(1);
+  while (!text.isEmpty() && text.back() == QLatin1Char(' ')) text.chop(1);
+  return text;
 }
 
-int RecordNumber(const KeyRecord& record) { return ValInt(record.recordNumber); }
+// The longest blank-trimmed part between "/" (the later of equal ones).
+QStringView ComparisonCallView(QStringView call) {
+  call = TrimmedBlanks(call);
+  if (!call.contains(QLatin1Char('/'))) return call;
+  QStringView longest;
+  qsizetype start = 0;
+  while (start <= call.size()) {
+    qsizetype end = call.indexOf(QLatin1Char('/'), start);
+    if (end < 0) end = call.size();
+    const QStringView part = TrimmedBlanks(call.sliced(start, end - start));
+    if (part.size() >= longest.size()) longest = part;
+    start = end + 1;
+  }
+  return longest;
+}
+
+// Copies text into the key line from a column (counted from 1) on, at most
+// `width` characters and never past the line's end.
+void Put(QChar* line, int column, QStringView text, int width) {
+  const int count = std::min<int>({int(text.size()), width, kKeyLineLength - (column - 1)});
+  for (int i = 0; i < count; ++i) line[column - 1 + i] = text[i];
+}
+
+void PutRight6(QChar* line, int column, QStringView text) {
+  if (text.size() > 6) text = text.first(6);
+  Put(line, column + 6 - int(text.size()), text, int(text.size()));
+}
+
+}  // namespace
+
+QString ComparisonCall(const QString& callSign) { return ComparisonCallView(callSign).left(7).toString(); }
+
+int RecordNumber(const KeyRecord& record) {
+  // Plain digits, the usual case, without the general reading.
+  const QString& text = record.recordNumber;
+  if (!text.isEmpty() && text.size() <= 9) {
+    int value = 0;
+    bool digits = true;
+    for (QChar c : text) {
+      if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+        digits = false;
+        break;
+      }
+      value = value * 10 + (c.unicode() - '0');
+    }
+    if (digits) return value;
+  }
+  return ValInt(text);
+}
 
 QString BuildKeyLine(const KeyRecord& record, Criterion criterion) {
   QString line(kKeyLineLength, QLatin1Char(' '));
-  line[0] = QLatin1Char('0');
-  Place(line, 2, ComparisonCall(record.call));
-  const QString monthDay = record.date.mid(5, 5);
-  const QString mode = record.mode.left(3);
-  const QString band = RightAligned6(record.band);
+  QChar* out = line.data();
+  out[0] = QLatin1Char('0');
+  Put(out, 2, ComparisonCallView(record.call), 7);
+  const QStringView date(record.date);
+  const QStringView monthDay = date.size() > 5 ? date.sliced(5).first(std::min<qsizetype>(5, date.size() - 5))
+                                               : QStringView();
+  const QStringView mode = QStringView(record.mode).first(std::min<qsizetype>(3, record.mode.size()));
   switch (criterion) {
-    case Criterion::Date: Place(line, 10, monthDay); break;
-    case Criterion::Band: Place(line, 10, band); break;
-    case Criterion::Mode: Place(line, 10, mode); break;
+    case Criterion::Date: Put(out, 10, monthDay, 5); break;
+    case Criterion::Band: PutRight6(out, 10, record.band); break;
+    case Criterion::Mode: Put(out, 10, mode, 3); break;
     case Criterion::None: break;
   }
-  Place(line, 16, PadLeft(QString::number(RecordNumber(record)), 6, QLatin1Char('0')).right(6));
-  Place(line, 22, monthDay);
-  Place(line, 28, record.time.left(5));
-  Place(line, 33, band);
-  Place(line, 40, mode);
+  const int number = RecordNumber(record);
+  if (number >= 0 && number <= 999999) {
+    int n = number;
+    for (int i = 5; i >= 0; --i, n /= 10) out[15 + i] = QChar(u'0' + n % 10);
+  } else {
+    Put(out, 16, PadLeft(QString::number(number), 6, QLatin1Char('0')).right(6), 6);
+  }
+  Put(out, 22, monthDay, 5);
+  Put(out, 28, record.time, 5);
+  PutRight6(out, 33, record.band);
+  Put(out, 40, mode, 3);
   return line;
 }
 
 void SortKeyLines(QStringList& lines) {
+  // Each line's first 21 characters (blank-padded), high byte first, then
+  // its index: comparing these bytes orders by the characters, and the index
+  // breaks every tie, so lines equal in their first 21 characters keep their
+  // order, however many there are.
+  struct Entry {
+    unsigned char bytes[kSortColumns * 2 + 4];
+  };
   const int n = lines.size();
-  std::vector<QStringView> keys(n);
-  std::vector<QString> padded(n);
-  for (int i = 0; i < n; ++i) keys[i] = Columns(lines.at(i), 1, kSortColumns, &padded[i]);
-  // The index breaks every tie, so lines equal in their first 21 characters
-  // keep their order, however many there are.
-  std::vector<int> order(n);
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+  std::vector<Entry> entries(n);
+  for (int i = 0; i < n; ++i) {
+    const QString& line = lines.at(i);
+    unsigned char* b = entries[i].bytes;
+    for (int c = 0; c < kSortColumns; ++c) {
+      const char16_t u = c < line.size() ? line.at(c).unicode() : u' ';
+      *b++ = static_cast<unsigned char>(u >> 8);
+      *b++ = static_cast<unsigned char>(u & 0xFF);
+    }
+    for (int shift = 24; shift >= 0; shift -= 8) *b++ = static_cast<unsigned char>(unsigned(i) >> shift);
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return std::memcmp(a.bytes, b.bytes, sizeof a.bytes) < 0; });
   QStringList sorted;
   sorted.reserve(n);
-  for (int i : order) sorted.append(lines.at(i));
+  for (const Entry& e : entries) {
+    const unsigned char* b = e.bytes + kSortColumns * 2;
+    const int index = int((unsigned(b[0]) << 24) | (unsigned(b[1]) << 16) | (unsigned(b[2]) << 8) | unsigned(b[3]));
+    sorted.append(lines.at(index));
+  }
   lines.swap(sorted);
 }
 

@@ -1,5 +1,6 @@
 #include "CheckWindow.h"
 
+#include "CountLabel.h"
 #include "DuplicateCheckWindow.h"
 #include "DuplicateList.h"
 #include "WorkFiles.h"
@@ -34,19 +35,6 @@ QPushButton* StepButton(const QString& name, const QString& caption, const QStri
   button->setMinimumHeight(34);
   button->setMinimumWidth(150);
   return button;
-}
-
-QLabel* Counter(const QString& name, const QString& toolTip) {
-  auto* label = new QLabel(QStringLiteral("0"));
-  label->setObjectName(name);
-  label->setToolTip(toolTip);
-  label->setFrameShape(QFrame::Panel);
-  label->setFrameShadow(QFrame::Sunken);
-  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  label->setMinimumWidth(80);
-  label->setMargin(3);
-  label->setStyleSheet(QStringLiteral("QLabel { background: white; }"));
-  return label;
 }
 
 }  // namespace
@@ -110,8 +98,8 @@ void CheckWindow::BuildControls() {
 
   auto* countBox = new QGroupBox(QStringLiteral("交信数"));
   auto* counts = new QGridLayout(countBox);
-  label1_ = Counter(QStringLiteral("Label1"), QStringLiteral("総交信局数"));
-  label2_ = Counter(QStringLiteral("Label2"), QStringLiteral("選択された局数です"));
+  label1_ = CountLabel(QStringLiteral("Label1"), QStringLiteral("総交信局数"), 80);
+  label2_ = CountLabel(QStringLiteral("Label2"), QStringLiteral("選択された局数です"), 80);
   counts->addWidget(new QLabel(QStringLiteral("総交信局数")), 0, 0);
   counts->addWidget(label1_, 0, 1);
   counts->addWidget(new QLabel(QStringLiteral("選択された局数")), 1, 0);

@@ -27,13 +27,6 @@ QStringView Columns(const QString& line, int firstColumn, int count, QString* st
   return QStringView(*storage);
 }
 
-bool IsBlankLine(const QString& line) {
-  for (QChar c : line) {
-    if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QChar(0x1A)) return false;
-  }
-  return true;
-}
-
 KeyRecord ParseRecord(const QString& line) {
   KeyRecord r;
   ListReader reader(line);

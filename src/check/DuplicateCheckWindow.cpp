@@ -1,5 +1,6 @@
 #include "DuplicateCheckWindow.h"
 
+#include "CountLabel.h"
 #include "WorkFiles.h"
 #include "common/Dialogs.h"
 #include "common/Files.h"
@@ -22,19 +23,6 @@
 
 namespace zotra {
 namespace {
-
-QLabel* CountLabel(const QString& name, const QString& toolTip) {
-  auto* label = new QLabel;
-  label->setObjectName(name);
-  label->setToolTip(toolTip);
-  label->setFrameShape(QFrame::Panel);
-  label->setFrameShadow(QFrame::Sunken);
-  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  label->setMinimumWidth(90);
-  label->setMargin(3);
-  label->setStyleSheet(QStringLiteral("QLabel { background: white; }"));
-  return label;
-}
 
 QPushButton* NamedButton(const QString& name, const QString& caption, const QString& toolTip = {}) {
   auto* button = new QPushButton(caption);
@@ -84,7 +72,7 @@ void DuplicateCheckWindow::BuildControls() {
   for (const auto& r : rows) {
     auto* caption = new QLabel(r.caption);
     caption->setToolTip(r.toolTip);
-    QLabel* value = CountLabel(QString::fromLatin1(r.name), r.toolTip);
+    QLabel* value = CountLabel(QString::fromLatin1(r.name), r.toolTip, 90);
     value->setText(QString::number(counts_[row]));
     counts->addWidget(caption, row, 0);
     counts->addWidget(value, row, 1);
@@ -92,7 +80,7 @@ void DuplicateCheckWindow::BuildControls() {
   }
   auto* pagesCaption = new QLabel(QStringLiteral("印刷ページ数"));
   pagesCaption->setToolTip(QStringLiteral("印刷ページ数です"));
-  pages_ = CountLabel(QStringLiteral("Label5"), QStringLiteral("印刷ページ数です"));
+  pages_ = CountLabel(QStringLiteral("Label5"), QStringLiteral("印刷ページ数です"), 90);
   counts->addWidget(pagesCaption, row, 0);
   counts->addWidget(pages_, row, 1);
   counts->setColumnStretch(2, 1);

@@ -25,7 +25,7 @@ bool ReadKeyFile(const QString& path, KeyFile* file) {
   if (!FileExists(resolved) || !ReadLines(resolved, &lines)) return false;
   bool selectionRead = false;
   for (const QString& line : lines) {
-    if (TrimBlanks(line).isEmpty()) continue;
+    if (IsBlankLine(line)) continue;
     if (!selectionRead) {
       QString rest;
       bool hasRest = false;

@@ -15,14 +15,6 @@ constexpr int kQsoFieldsRead = 10;  // record number … received RST
 constexpr int kRestFields = 6;      // multipliers 1 to 3, points, empty, note
 constexpr int kProgressEvery = 256;
 
-// A line that holds nothing but blanks (or the end-of-file mark) is no record.
-bool IsEmptyLine(const QString& line) {
-  for (QChar c : line) {
-    if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QChar(0x1A)) return false;
-  }
-  return true;
-}
-
 struct ExtractLine {
   QString fields[kQsoFieldsRead];
   QString rest;
@@ -75,6 +67,17 @@ QString Wk2Line(const ExtractLine& q) {
 
 QString FolderFile(const QString& folder, const QString& name) { return ResolveInFolder(folder, name); }
 
+// Lines of a file that are not blank; 0 when it cannot be read.
+int CountRecordLines(const QString& path) {
+  QString text;
+  if (!ReadText(path, &text)) return 0;
+  int count = 0;
+  for (const QString& line : SplitLines(text)) {
+    if (!IsBlankLine(line)) ++count;
+  }
+  return count;
+}
+
 }  // namespace
 
 QString SelectionLine(const QString& extractLine) { return Wk2Line(ParseExtractLine(extractLine)); }
@@ -94,7 +97,7 @@ SelectionResult SelectQsos(const QString& folder, const QString& selection, Dial
   const QStringList lines = SplitLines(text);
   text.clear();
   for (const QString& line : lines) {
-    if (IsEmptyLine(line)) continue;
+    if (IsBlankLine(line)) continue;
     ++result.read;
     const ExtractLine q = ParseExtractLine(line);
     if (all || q.fields[1] == selection) {
@@ -112,24 +115,11 @@ SelectionResult SelectQsos(const QString& folder, const QString& selection, Dial
   return result;
 }
 
-int CountExtractedQsos(const QString& folder) {
-  QString text;
-  if (!ReadText(FolderFile(folder, kExtractFileName), &text)) return 0;
-  int count = 0;
-  for (const QString& line : SplitLines(text)) {
-    if (!IsEmptyLine(line)) ++count;
-  }
-  return count;
-}
+int CountExtractedQsos(const QString& folder) { return CountRecordLines(FolderFile(folder, kExtractFileName)); }
 
 int CountSelectionRecords(const QString& folder) {
-  QString text;
-  if (!ReadText(FolderFile(folder, kSelectionFileName), &text)) return 0;
-  int count = 0;
-  for (const QString& line : SplitLines(text)) {
-    if (!IsEmptyLine(line)) ++count;
-  }
-  return qMax(0, count - 1);
+  // Line 1 is the selection.
+  return qMax(0, CountRecordLines(FolderFile(folder, kSelectionFileName)) - 1);
 }
 
 std::optional<QString> SelectionOfFile(const QString& path) {
@@ -140,7 +130,7 @@ std::optional<QString> SelectionOfFile(const QString& path) {
     QByteArray bytes = f.readLine(4096);
     while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
     const QString line = DecodeCp932(bytes);
-    if (IsEmptyLine(line)) continue;
+    if (IsBlankLine(line)) continue;
     QString first, rest;
     bool hasRest = false;
     SplitFirstField(line, &first, &rest, &hasRest);
@@ -182,7 +172,7 @@ RebuildResult RebuildFromSavedCopy(const QString& folder, const QString& selecti
   QString out;
   bool headerDone = false;
   for (const QString& line : lines) {
-    if (IsEmptyLine(line)) continue;
+    if (IsBlankLine(line)) continue;
     if (!headerDone) {
       out += line + QLatin1String("\r\n");
       headerDone = true;
@@ -207,6 +197,13 @@ void DeleteWorkFiles(const QString& folder) {
   for (const QString& name : {kSelectionFileName, kKeyFileName, kDuplicateFileName}) {
     DeleteFile(FolderFile(folder, name));
   }
+}
+
+bool IsBlankLine(const QString& line) {
+  for (QChar c : line) {
+    if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QChar(0x1A)) return false;
+  }
+  return true;
 }
 
 void SplitFirstField(const QString& line, QString* first, QString* rest, bool* hasRest) {

@@ -89,6 +89,10 @@ RebuildResult RebuildFromSavedCopy(const QString& folder, const QString& selecti
 // deleted when the operator goes back to the menu.
 void DeleteWorkFiles(const QString& folder);
 
+// True for a line that holds nothing but blanks, tabs or the end-of-file
+// mark: no record, and not counted.
+bool IsBlankLine(const QString& line);
+
 // Splits a list-file line after its first field: the field's text and the
 // rest after the comma that ends it (hasRest false when no comma follows).
 void SplitFirstField(const QString& line, QString* first, QString* rest, bool* hasRest);

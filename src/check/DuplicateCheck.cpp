@@ -27,41 +27,6 @@ QStringView Columns(const QString& line, int firstColumn, int count, QString* st
   return QStringView(*storage);
 }
 
-KeyRecord ParseRecord(const QString& line) {
-  KeyRecord r;
-  ListReader reader(line);
-  QString* fields[] = {&r.recordNumber, &r.band, &r.mode, &r.date, &r.time, &r.call};
-  for (QString* f : fields) {
-    if (!reader.Next(f)) break;
-  }
-  return r;
-}
-
-}  // namespace
-
-Criterion CriterionFromIndex(int index) {
-  switch (index) {
-    case 1: return Criterion::Band;
-    case 2: return Criterion::Mode;
-    default: return Criterion::Date;
-  }
-}
-
-int CriterionIndex(Criterion criterion) {
-  switch (criterion) {
-    case Criterion::Band: return 1;
-    case Criterion::Mode: return 2;
-    default: return 0;
-  }
-}
-
-QString TooManyLinesMessage(int count) {
-  return QStringLiteral("ﾃﾞｰﾀ件数が多すぎます\n") + QString::number(count) + QStringLiteral(" 件 (上限 ") +
-         QString::number(kSortCapacity) + QStringLiteral(" 件)");
-}
-
-namespace {
-
 QStringView TrimmedBlanks(QStringView text) {
   while (!text.isEmpty() && text.front() == QLatin1Char(' ')) text = text.sliced(1);
   while (!text.isEmpty() && text.back() == QLatin1Char(' ')) text.chop(1);
@@ -96,7 +61,38 @@ void PutRight6(QChar* line, int column, QStringView text) {
   Put(line, column + 6 - int(text.size()), text, int(text.size()));
 }
 
+KeyRecord ParseRecord(const QString& line) {
+  KeyRecord r;
+  ListReader reader(line);
+  QString* fields[] = {&r.recordNumber, &r.band, &r.mode, &r.date, &r.time, &r.call};
+  for (QString* f : fields) {
+    if (!reader.Next(f)) break;
+  }
+  return r;
+}
+
 }  // namespace
+
+Criterion CriterionFromIndex(int index) {
+  switch (index) {
+    case 1: return Criterion::Band;
+    case 2: return Criterion::Mode;
+    default: return Criterion::Date;
+  }
+}
+
+int CriterionIndex(Criterion criterion) {
+  switch (criterion) {
+    case Criterion::Band: return 1;
+    case Criterion::Mode: return 2;
+    default: return 0;
+  }
+}
+
+QString TooManyLinesMessage(int count) {
+  return QStringLiteral("ﾃﾞｰﾀ件数が多すぎます\n") + QString::number(count) + QStringLiteral(" 件 (上限 ") +
+         QString::number(kSortCapacity) + QStringLiteral(" 件)");
+}
 
 QString ComparisonCall(const QString& callSign) { return ComparisonCallView(callSign).left(7).toString(); }
 

@@ -188,6 +188,7 @@ void DrawScore(PrintSurface& s, const TotalsSnapshot& totals) {
   if (!totals.coefficientText.isEmpty()) s.TextCentred(125.5, 123, totals.coefficientText);
   const QString score =
       TrimBlanks(FormatNumber(ScoreDigits(totals.scoreText), QStringLiteral("###,###,###,###")));
+  if (score.isEmpty()) return;
   s.SetFontSize(15);
   while (s.TextWidth(score) >= 50 && s.FontSize() > 1) s.SetFontSize(s.FontSize() - 1);
   s.TextCentred(162, 122, score);

@@ -162,13 +162,11 @@ void SummaryWindow::RestoreSettings() {
   PaperChosen();
   PreviewToggled();
   adjustSize();
+  // Placed when loaded, so that its place is kept even when never shown.
+  RestoreWindowPosition(this, frame_, kSummaryPosition);
 }
 
 void SummaryWindow::Open() {
-  if (!placed_) {
-    placed_ = true;
-    RestoreWindowPosition(this, frame_, kSummaryPosition);
-  }
   show();
   raise();
   activateWindow();
@@ -186,7 +184,7 @@ void SummaryWindow::closeEvent(QCloseEvent* event) {
 }
 
 void SummaryWindow::SaveSettings() const {
-  if (placed_) SaveWindowPosition(this, frame_, kSummaryPosition);
+  SaveWindowPosition(this, frame_, kSummaryPosition);
   frame_.WriteSetting(kPaperKey, option1_->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
   frame_.WriteSetting(kColourKey, CheckValue(check1_));
   frame_.WriteSetting(kPaperCheckKey, CheckValue(check2_));

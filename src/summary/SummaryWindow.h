@@ -110,7 +110,6 @@ class SummaryWindow : public QMainWindow {
   bool commentChosen_ = false;
   OutputResult outputs_;
   bool jobHasRun_ = false;
-  bool placed_ = false;
 };
 
 }  // namespace zotra

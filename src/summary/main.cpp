@@ -1,8 +1,14 @@
-// zotrat: the window program (its windows are still to come).
+// zotrat: the totals and the summary sheet, the last program of a contest.
+// Started by the menu with "/" and the environment file's name, it restarts
+// the menu with the same command line when it closes.
+#include "TotalsWindow.h"
+
 #include "common/ui/ProgramWindow.h"
 
 int main(int argc, char** argv) {
   return zotra::RunProgram(argc, argv, zotra::Program::Summary, [](zotra::ProgramRun& run) {
-    return zotra::MakePlainProgramWindow(run.frame(), QStringLiteral("得点集計・修正  Ver "));
+    auto window = std::make_unique<zotra::TotalsWindow>(run.frame(), run.dialogs());
+    window->Start();
+    return window;
   });
 }

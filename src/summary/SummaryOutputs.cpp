@@ -1,0 +1,40 @@
+#include "SummaryOutputs.h"
+
+#include "DefinitionEntries.h"
+#include "common/Files.h"
+#include "common/Frame.h"
+#include "common/Text.h"
+
+namespace zotra {
+
+int ElectronicLogVersion(const DefinitionEntries& definition) {
+  const QString value = Upper(TrimBlanks(definition.Value(QStringLiteral("[JARL電子ログ]"))));
+  if (value == QLatin1String("YES") || value == QLatin1String("YES R2")) return 2;
+  if (value == QLatin1String("YES R1")) return 1;
+  return 0;
+}
+
+bool TextSummaryWanted(const DefinitionEntries& definition) {
+  return Upper(TrimBlanks(definition.Value(QStringLiteral("[VQ電子ログ]")))) == QLatin1String("YES");
+}
+
+QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition) {
+  const QString station = StationFolderName(definition.Value(QStringLiteral("MYCALL")));
+  if (station.isEmpty()) return {};
+  const QString path = WithSeparator(folder) + station;
+  EnsureFolder(path);
+  return path;
+}
+
+OutputResult RunOutputsAfterPrinting(const OutputContext& context) {
+  const DefinitionEntries definition = DefinitionEntries::FromFile(context.definitionPath);
+  OutputResult result;
+  result.electronicLogVersion = ElectronicLogVersion(definition);
+  if (result.electronicLogVersion != 0) {
+    result.electronicLogPath = WriteElectronicLog(context, result.electronicLogVersion);
+  }
+  if (TextSummaryWanted(definition)) result.textSummaryPath = WriteTextSummary(context);
+  return result;
+}
+
+}  // namespace zotra

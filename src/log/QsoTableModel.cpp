@@ -31,6 +31,12 @@ QVariant QsoTableModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole: return table_->Cell(row, column);
+    case Qt::ToolTipRole: {
+      // The narrow columns show their whole text when the pointer rests on them.
+      if (column < col::kSent) return {};
+      const QString text = table_->Cell(row, column);
+      return text.isEmpty() ? QVariant() : QVariant(text);
+    }
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::AlignVCenter | (QsoColumnCentred(column) ? Qt::AlignHCenter : Qt::AlignLeft));
     case Qt::ForegroundRole: {

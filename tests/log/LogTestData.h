@@ -38,6 +38,16 @@ inline QString WorkFile(const QString& selection, const QStringList& records) {
 // letter; Japanese remarks now and then.
 QStringList ManyQsos(int n, const QString& band = QStringLiteral("7"));
 
+// A key line of the duplicate list: mark, call in 2–8, criterion in 10–15,
+// record number 16–21, MM/DD 22–26, time 28–32, band right-aligned in 33–38,
+// mode 40–42, blanks to 45.
+inline QString Key(char mark, const QString& call, const QString& criterion, int number, const QString& date,
+                   const QString& time, const QString& band, const QString& mode) {
+  return QString(QChar(mark)) + call.leftJustified(7) + ' ' + criterion.leftJustified(6) +
+         QStringLiteral("%1").arg(number, 6, 10, QChar('0')) + date + ' ' + time + band.rightJustified(6) + ' ' +
+         mode.leftJustified(3) + "   ";
+}
+
 // A contest definition with the keys the log program reads.
 inline QString Definition(const QString& multi1 = QStringLiteral("Jcc"), const QString& multi2 = QString(),
                           const QString& multi3 = QString(),

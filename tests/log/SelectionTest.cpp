@@ -45,18 +45,6 @@ void PrintTo(const DuplicateListRow& r, std::ostream* os) {
 }
 }  // namespace zotra
 
-namespace {
-
-// A key line: mark, call in 2–8, criterion in 10–15, record number 16–21,
-// MM/DD 22–26, time 28–32, band right-aligned in 33–38, mode 40–42.
-QString Key(char mark, const QString& call, const QString& criterion, int number, const QString& date,
-            const QString& time, const QString& band, const QString& mode) {
-  return QString(QChar(mark)) + call.leftJustified(7) + ' ' + criterion.leftJustified(6) +
-         QStringLiteral("%1").arg(number, 6, 10, QChar('0')) + date + ' ' + time + band.rightJustified(6) + ' ' +
-         mode.leftJustified(3) + "   ";
-}
-
-}  // namespace
 
 TEST(DuplicateList, GroupsAreNumberedFromTheKeyLines) {
   const QStringList lines = {

@@ -4,6 +4,7 @@
 #include "common/gui/Fonts.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
@@ -65,7 +66,7 @@ DuplicateListWindow::DuplicateListWindow(const QList<DuplicateListRow>& rows, QW
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
   const double dpi = logicalDpiX();
-  const double twips[] = {400, 800, 900, 600, 600, 600, 600};
+  const double twips[] = {400, 800, 900, 720, 720, 720, 720};
   for (int c = 0; c < 7; ++c) grid_->setColumnWidth(c, TwipsToPixels(twips[c], dpi));
 
   auto* layout = new QVBoxLayout(this);
@@ -78,7 +79,10 @@ void DuplicateListWindow::ShowInCorner() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   move(area.topLeft());
+  // The focus stays where the operator works, whatever the window system does.
+  QWidget* keep = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
   show();
+  if (keep && keep != this && keep->isVisible()) keep->activateWindow();
 }
 
 }  // namespace zotra

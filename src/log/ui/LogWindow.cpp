@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,6 +30,22 @@ namespace zotra {
 namespace {
 
 constexpr double kUnit = 115;  // the character unit of the column widths, in twips
+
+// A centred text wider than its narrow column is shown from its start, so that
+// "JA1XYZ" in the operator column reads "JA1" rather than "1XY".
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!(option->displayAlignment & Qt::AlignHCenter)) return;
+    if (option->fontMetrics.horizontalAdvance(option->text) + 6 > option->rect.width()) {
+      option->displayAlignment = (option->displayAlignment & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
+    }
+  }
+};
 
 }  // namespace
 
@@ -133,14 +150,17 @@ void LogWindow::BuildTable() {
   table_->setObjectName(QStringLiteral("Grid1"));
   table_->setFont(QFont(kGothicFont, 9));
   table_->setModel(model_);
+  table_->setItemDelegate(new CellDelegate(table_));
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setSelectionBehavior(QAbstractItemView::SelectItems);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setWordWrap(false);
+  table_->setTextElideMode(Qt::ElideNone);  // a narrow column shows what fits
   table_->setCornerButtonEnabled(false);
   table_->horizontalHeader()->setSectionsClickable(false);
   table_->horizontalHeader()->setHighlightSections(false);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  table_->horizontalHeader()->setMinimumSectionSize(4);  // the narrow columns keep their widths
   QHeaderView* rows = table_->verticalHeader();
   rows->setSectionsClickable(false);
   rows->setHighlightSections(false);
@@ -224,7 +244,7 @@ void LogWindow::CellClicked(const QModelIndex& index) {
     const bool valid = session_->table.Number(row) != 0;
     validity_->setText(valid ? QStringLiteral("無効交信") : QStringLiteral("非無効交信"));
     // Beside the QSO number, to the right of the number column.
-    const int x = table_->columnViewportPosition(col::kNumber) + table_->columnWidth(col::kNumber);
+    const int x = table_->columnViewportPosition(col::kBand);
     const int y = table_->rowViewportPosition(index.row());
     const int h = table_->rowHeight(index.row());
     const int w = qMax(validity_->sizeHint().width(), 72);

@@ -31,8 +31,17 @@ qint64 CellNumber(const QString& text, bool* numeric) {
   if (digits == 0) return 0;
   if (numeric) *numeric = true;
   // Whole numbers, the usual case, without going through floating point.
-  if (!point && end - begin <= 18) return text.mid(begin, end - begin).toLongLong();
-  const double v = std::nearbyint(text.mid(begin, end - begin).toDouble());  // halves to even
+  if (!point && digits <= 18) {
+    qint64 v = 0;
+    bool negative = false;
+    for (int k = begin; k < end; ++k) {
+      const QChar c = text.at(k);
+      if (c == QLatin1Char('-')) negative = true;
+      else if (c != QLatin1Char('+')) v = v * 10 + (c.unicode() - '0');
+    }
+    return negative ? -v : v;
+  }
+  const double v = std::nearbyint(QStringView(text).mid(begin, end - begin).toDouble());  // halves to even
   if (v >= 9.0e18) return static_cast<qint64>(9.0e18);
   if (v <= -9.0e18) return static_cast<qint64>(-9.0e18);
   return static_cast<qint64>(v);
@@ -50,7 +59,7 @@ bool QsoTable::SetCell(int row, int column, const QString& text) {
   return true;
 }
 
-void QsoTable::AppendRecord(const QsoRecord& record) { rows_.push_back(record); }
+void QsoTable::AppendRecord(QsoRecord record) { rows_.push_back(std::move(record)); }
 
 void QsoTable::Clear() {
   rows_.clear();
@@ -71,6 +80,53 @@ void QsoTable::MeasureLongestBytes() {
   }
 }
 
+namespace {
+
+bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// The fields of the line text[begin, end) by the rules of the list-file
+// reader (SplitListLine), without copying the line first: a quoted field ends
+// at its closing quote and what follows up to the comma is ignored; an
+// unquoted field ends at a comma, its trailing blanks removed; a comma at the
+// end of the line leaves one empty field.
+int SplitFields(const QString& text, int begin, int end, QsoRecord* record, QString* first) {
+  int count = 0;
+  int pos = begin;
+  auto store = [&](QString field) {
+    if (count == 0 && first) *first = field;
+    if (count < kQsoFields) (*record)[static_cast<size_t>(count)] = std::move(field);
+    ++count;
+  };
+  while (pos < end) {
+    if (text.at(pos) == QChar(0x1A)) break;  // an end-of-file mark
+    while (pos < end && IsBlank(text.at(pos))) ++pos;
+    if (pos < end && text.at(pos) == QLatin1Char('"')) {
+      const int start = ++pos;
+      while (pos < end && text.at(pos) != QLatin1Char('"')) ++pos;
+      store(text.mid(start, pos - start));
+      while (pos < end && text.at(pos) != QLatin1Char(',')) ++pos;
+    } else {
+      const int start = pos;
+      while (pos < end && text.at(pos) != QLatin1Char(',')) ++pos;
+      int stop = pos;
+      while (stop > start && IsBlank(text.at(stop - 1))) --stop;
+      store(text.mid(start, stop - start));
+    }
+    if (pos < end) {
+      ++pos;  // the comma
+      int p = pos;
+      while (p < end && IsBlank(text.at(p))) ++p;
+      if (p >= end) {
+        store(QString());
+        break;
+      }
+    }
+  }
+  return count;
+}
+
+}  // namespace
+
 WorkFileLoad ParseWorkFile(const QString& text, QsoTable* table) {
   WorkFileLoad load;
   load.found = true;
@@ -79,35 +135,36 @@ WorkFileLoad ParseWorkFile(const QString& text, QsoTable* table) {
   bool selectionRead = false;
   int start = 0;
   const int n = text.size();
+  table->Reserve(static_cast<int>(text.count(QLatin1Char('\n'))) + 1);
   while (start < n) {
     int end = start;
     while (end < n && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n')) ++end;
-    const QString line = text.mid(start, end - start);
+    const int lineStart = start;
+    const int lineEnd = end;
     start = end;
     if (start < n && text.at(start) == QLatin1Char('\r')) ++start;
     if (start < n && text.at(start) == QLatin1Char('\n')) ++start;
-    if (line.isEmpty() || line == QStringLiteral("\x1a")) continue;
+    if (lineEnd == lineStart) continue;
 
-    const QStringList fields = SplitListLine(line);
+    QsoRecord record;
+    QString first;
+    const int fields = SplitFields(text, lineStart, lineEnd, &record, &first);
+    if (fields == 0) continue;
     if (!selectionRead) {
       selectionRead = true;
-      table->SetBandSelection(fields.value(0));
+      table->SetBandSelection(first);
       continue;
     }
-    if (fields.isEmpty()) continue;
-    QsoRecord record;
-    for (int f = 0; f < kQsoFields && f < fields.size(); ++f) record[static_cast<size_t>(f)] = fields.at(f);
-    if (fields.size() < kQsoFields) ++load.shortRecords;
-    if (fields.size() > kQsoFields) ++load.longRecords;
-    table->AppendRecord(record);
-    const int row = table->RowCount();
+    if (fields < kQsoFields) ++load.shortRecords;
+    if (fields > kQsoFields) ++load.longRecords;
     bool numberOk = false;
     bool pointsOk = false;
     CellNumber(record[col::kNumber - 1], &numberOk);
     CellNumber(record[col::kPoints - 1], &pointsOk);
+    table->AppendRecord(std::move(record));
     if (!numberOk || !pointsOk) {
       load.badNumbers += (numberOk ? 0 : 1) + (pointsOk ? 0 : 1);
-      if (load.firstBadRow == 0) load.firstBadRow = row;
+      if (load.firstBadRow == 0) load.firstBadRow = table->RowCount();
     }
   }
   table->MeasureLongestBytes();

@@ -53,7 +53,8 @@ class QsoTable {
   // Replaces a cell's text (columns 1 … 14); false outside the table.
   bool SetCell(int row, int column, const QString& text);
   const QsoRecord& Record(int row) const { return rows_[static_cast<size_t>(row - 1)]; }
-  void AppendRecord(const QsoRecord& record);
+  void AppendRecord(QsoRecord record);
+  void Reserve(int rows) { rows_.reserve(static_cast<size_t>(rows)); }
   void Clear();
 
   // The QSO number's value; a QSO is valid when it is not 0.

@@ -4,6 +4,7 @@
 
 #include "common/Dialogs.h"
 #include "common/Frame.h"
+#include "common/ListFile.h"
 #include "common/Text.h"
 #include "log/LogSession.h"
 #include "log/QsoTable.h"
@@ -139,6 +140,23 @@ TEST(WorkFile, BadLinesLoadWithoutShiftingTheRecordsAfterThem) {
   // Fewer records than announced, or none announced: nothing to tell.
   EXPECT_EQ(WorkFileProblems(WorkFileLoad{}, 3, 5), "");
   EXPECT_EQ(WorkFileProblems(WorkFileLoad{}, 32767, -1), "");
+}
+
+// The table reads each line by the rules of the list-file reader.
+TEST(WorkFile, LinesAreSplitAsTheListReaderSplitsThem) {
+  const QStringList lines = {
+      "\"1\",\"7\",\"CW\"",  "  \"1\" , 7 ,CW  ,",   "1,,\"\",", "\"a,b\",\"c\"x,d",  "\"open",
+      "  ",                  ",",                    "\t\"q\"\t,\tr\t", "\"1\",\"2\",  ",   "a\x1a,b",
+      U("\"東京\",ﾃｽﾄ ,\"　\""), "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15"};
+  for (const QString& line : lines) {
+    QsoTable table;
+    const WorkFileLoad load = ParseWorkFile("\"7\"\r\n" + line + "\r\n", &table);
+    const QStringList expected = SplitListLine(line);
+    ASSERT_EQ(table.RowCount(), 1) << line.toStdString();
+    for (int f = 0; f < kQsoFields; ++f) EXPECT_EQ(table.Cell(1, f + 1), expected.value(f)) << line.toStdString();
+    EXPECT_EQ(load.shortRecords, expected.size() < kQsoFields ? 1 : 0) << line.toStdString();
+    EXPECT_EQ(load.longRecords, expected.size() > kQsoFields ? 1 : 0) << line.toStdString();
+  }
 }
 
 TEST(WorkFile, EmptyAndMissingFiles) {

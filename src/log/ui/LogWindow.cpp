@@ -99,7 +99,12 @@ LogWindow::LogWindow(Frame& frame, Dialogs& dialogs, std::unique_ptr<LogSession>
 
   const int count = session_->table.RowCount();
   const QString selection = session_->BandSelection();
-  const QString band = Upper(selection) == QLatin1String("ALL") ? QStringLiteral("All Band") : selection + QStringLiteral(" MHz");
+  QString band = selection;
+  if (Upper(selection) == QLatin1String("ALL")) {
+    band = QStringLiteral("All Band");
+  } else if (CellNumber(selection) != 0) {
+    band += QStringLiteral(" MHz");
+  }
   info_ = new QLabel(band + QStringLiteral("   ") + QString::number(count) + QStringLiteral(" 交信"), this);
   info_->setObjectName(QStringLiteral("Label1"));
 
@@ -191,6 +196,7 @@ void LogWindow::BuildTable() {
   };
   connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
   connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+  connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, scrolled);
 
   if (session_->table.RowCount() > 0) {
     table_->setCurrentIndex(model_->IndexOf(1, StartColumn(session_->table)));

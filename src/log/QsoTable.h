@@ -45,6 +45,7 @@ class QsoTable {
 
   // Number of QSO rows (the table's rows without the heading row).
   int RowCount() const { return static_cast<int>(rows_.size()); }
+  bool InTable(int row) const { return row >= 1 && row <= RowCount(); }
   bool IsEmpty() const { return rows_.empty(); }
 
   // The text of a cell; row 1 … RowCount(), column 0 … 14 (column 0 gives the
@@ -52,16 +53,20 @@ class QsoTable {
   QString Cell(int row, int column) const;
   // Replaces a cell's text (columns 1 … 14); false outside the table.
   bool SetCell(int row, int column, const QString& text);
+  // A field's text without a copy: row 1 … RowCount(), column 1 … 14 only.
+  const QString& Field(int row, int column) const {
+    return rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(column - 1)];
+  }
   const QsoRecord& Record(int row) const { return rows_[static_cast<size_t>(row - 1)]; }
   void AppendRecord(QsoRecord record);
   void Reserve(int rows) { rows_.reserve(static_cast<size_t>(rows)); }
   void Clear();
 
   // The QSO number's value; a QSO is valid when it is not 0.
-  qint64 Number(int row) const { return CellNumber(Cell(row, col::kNumber)); }
+  qint64 Number(int row) const { return InTable(row) ? CellNumber(Field(row, col::kNumber)) : 0; }
   bool IsValid(int row) const { return Number(row) != 0; }
   // The points of the QSO as a whole number.
-  qint64 Points(int row) const { return CellNumber(Cell(row, col::kPoints)); }
+  qint64 Points(int row) const { return InTable(row) ? CellNumber(Field(row, col::kPoints)) : 0; }
 
   // The longest CP932 byte length of columns 7 to 11 over all rows, as found
   // when the table was loaded (kept by the loader; 0 for other columns).

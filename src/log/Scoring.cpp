@@ -18,7 +18,7 @@ int ArrangeMultipliers(QsoTable* table, const LogDefinition& definition) {
   const int count = table->RowCount();
   int changed = 0;
   auto set = [&](int row, int column, const QString& text) {
-    if (table->Cell(row, column) != text) {
+    if (table->Field(row, column) != text) {
       table->SetCell(row, column, text);
       ++changed;
     }
@@ -33,7 +33,7 @@ int ArrangeMultipliers(QsoTable* table, const LogDefinition& definition) {
     taken.reserve(count);
     for (int r = 1; r <= count; ++r) {
       const qint64 n = number[static_cast<size_t>(r)];
-      QString value = TrimBlanks(table->Cell(r, c));
+      QString value = TrimBlanks(table->Field(r, c));
       if (n == 0) {
         value.clear();
         set(r, col::kPoints, QStringLiteral("0"));
@@ -63,7 +63,7 @@ void OutputTotals::Add(const QsoTable& table, int row, const LogDefinition& defi
   if (!table.IsValid(row)) return;
   ++qsos;
   for (int i = 1; i <= 3; ++i) {
-    if (definition.MultiplierUsed(i) && !table.Cell(row, col::kMulti1 + i - 1).isEmpty()) {
+    if (definition.MultiplierUsed(i) && !table.Field(row, col::kMulti1 + i - 1).isEmpty()) {
       ++multipliers[static_cast<size_t>(i - 1)];
     }
   }

@@ -8,7 +8,7 @@
 
 namespace zotra {
 
-qint64 CellNumber(const QString& text, bool* numeric) {
+qint64 CellNumber(QStringView text, bool* numeric) {
   if (numeric) *numeric = false;
   int begin = 0;
   int end = text.size();
@@ -41,28 +41,61 @@ qint64 CellNumber(const QString& text, bool* numeric) {
     }
     return negative ? -v : v;
   }
-  const double v = std::nearbyint(QStringView(text).mid(begin, end - begin).toDouble());  // halves to even
+  const double v = std::nearbyint(text.mid(begin, end - begin).toDouble());  // halves to even
   if (v >= 9.0e18) return static_cast<qint64>(9.0e18);
   if (v <= -9.0e18) return static_cast<qint64>(-9.0e18);
   return static_cast<qint64>(v);
 }
 
+int Cp932LengthOf(QStringView text) {
+  int total = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+      ++total;  // written as one "?"
+      ++i;
+      continue;
+    }
+    total += Cp932CharLength(text.at(i));
+  }
+  return total;
+}
+
+QStringView QsoTable::Field(int row, int column) const {
+  const Slice& s = rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(column - 1)];
+  if (s.length == kChanged) return changed_[s.offset];
+  return QStringView(text_).mid(s.offset, s.length);
+}
+
 QString QsoTable::Cell(int row, int column) const {
-  if (row < 1 || row > RowCount() || column < 0 || column >= kQsoColumns) return {};
+  if (!InTable(row) || column < 0 || column >= kQsoColumns) return {};
   if (column == col::kRow) return QString::number(row);
-  return rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(column - 1)];
+  const Slice& s = rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(column - 1)];
+  if (s.length == kChanged) return changed_[s.offset];
+  return text_.mid(s.offset, s.length);
 }
 
 bool QsoTable::SetCell(int row, int column, const QString& text) {
-  if (row < 1 || row > RowCount() || column < 1 || column >= kQsoColumns) return false;
-  rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(column - 1)] = text;
+  if (!InTable(row) || column < 1 || column >= kQsoColumns) return false;
+  Slice& s = rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(column - 1)];
+  s.offset = static_cast<quint32>(changed_.size());
+  s.length = kChanged;
+  changed_.push_back(text);
   return true;
 }
 
-void QsoTable::AppendRecord(QsoRecord record) { rows_.push_back(std::move(record)); }
+void QsoTable::AppendRecord(const QStringList& fields) {
+  Row row;
+  for (int f = 0; f < kQsoFields; ++f) {
+    row[static_cast<size_t>(f)] = {static_cast<quint32>(changed_.size()), kChanged};
+    changed_.push_back(fields.value(f));
+  }
+  rows_.push_back(row);
+}
 
 void QsoTable::Clear() {
   rows_.clear();
+  changed_.clear();
+  text_.clear();
   longest_.fill(0);
 }
 
@@ -72,9 +105,9 @@ int QsoTable::LongestBytes(int column) const {
 
 void QsoTable::MeasureLongestBytes() {
   longest_.fill(0);
-  for (const QsoRecord& r : rows_) {
+  for (int r = 1; r <= RowCount(); ++r) {
     for (int c = col::kSent; c <= col::kMulti3; ++c) {
-      const int n = Cp932Length(r[static_cast<size_t>(c - 1)]);
+      const int n = Cp932LengthOf(Field(r, c));
       if (n > longest_[static_cast<size_t>(c)]) longest_[static_cast<size_t>(c)] = n;
     }
   }
@@ -85,16 +118,17 @@ namespace {
 bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 // The fields of the line text[begin, end) by the rules of the list-file
-// reader (SplitListLine), without copying the line first: a quoted field ends
-// at its closing quote and what follows up to the comma is ignored; an
-// unquoted field ends at a comma, its trailing blanks removed; a comma at the
-// end of the line leaves one empty field.
-int SplitFields(const QString& text, int begin, int end, QsoRecord* record, QString* first) {
+// reader (SplitListLine), as slices of the text: a quoted field ends at its
+// closing quote and what follows up to the comma is ignored; an unquoted field
+// ends at a comma, its trailing blanks removed; a comma at the end of the line
+// leaves one empty field. Returns the number of fields; the first fourteen
+// are stored.
+template <typename Store>
+int SplitFields(const QString& text, int begin, int end, Store store) {
   int count = 0;
   int pos = begin;
-  auto store = [&](QString field) {
-    if (count == 0 && first) *first = field;
-    if (count < kQsoFields) (*record)[static_cast<size_t>(count)] = std::move(field);
+  auto add = [&](int from, int to) {
+    store(count, from, to);
     ++count;
   };
   while (pos < end) {
@@ -103,21 +137,21 @@ int SplitFields(const QString& text, int begin, int end, QsoRecord* record, QStr
     if (pos < end && text.at(pos) == QLatin1Char('"')) {
       const int start = ++pos;
       while (pos < end && text.at(pos) != QLatin1Char('"')) ++pos;
-      store(text.mid(start, pos - start));
+      add(start, pos);
       while (pos < end && text.at(pos) != QLatin1Char(',')) ++pos;
     } else {
       const int start = pos;
       while (pos < end && text.at(pos) != QLatin1Char(',')) ++pos;
       int stop = pos;
       while (stop > start && IsBlank(text.at(stop - 1))) --stop;
-      store(text.mid(start, stop - start));
+      add(start, stop);
     }
     if (pos < end) {
       ++pos;  // the comma
       int p = pos;
       while (p < end && IsBlank(text.at(p))) ++p;
       if (p >= end) {
-        store(QString());
+        add(p, p);
         break;
       }
     }
@@ -132,10 +166,11 @@ WorkFileLoad ParseWorkFile(const QString& text, QsoTable* table) {
   load.found = true;
   table->Clear();
   table->SetBandSelection({});
+  table->text_ = text;
+  table->rows_.reserve(static_cast<size_t>(text.count(QLatin1Char('\n'))) + 1);
   bool selectionRead = false;
   int start = 0;
   const int n = text.size();
-  table->Reserve(static_cast<int>(text.count(QLatin1Char('\n'))) + 1);
   while (start < n) {
     int end = start;
     while (end < n && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n')) ++end;
@@ -146,25 +181,34 @@ WorkFileLoad ParseWorkFile(const QString& text, QsoTable* table) {
     if (start < n && text.at(start) == QLatin1Char('\n')) ++start;
     if (lineEnd == lineStart) continue;
 
-    QsoRecord record;
-    QString first;
-    const int fields = SplitFields(text, lineStart, lineEnd, &record, &first);
+    QsoTable::Row row{};
+    for (QsoTable::Slice& s : row) s.offset = static_cast<quint32>(lineStart);  // empty fields
+    int firstFrom = 0;
+    int firstTo = 0;
+    const int fields = SplitFields(text, lineStart, lineEnd, [&](int f, int from, int to) {
+      if (f == 0) {
+        firstFrom = from;
+        firstTo = to;
+      }
+      if (f < kQsoFields) row[static_cast<size_t>(f)] = {static_cast<quint32>(from), static_cast<quint32>(to - from)};
+    });
     if (fields == 0) continue;
     if (!selectionRead) {
       selectionRead = true;
-      table->SetBandSelection(first);
+      table->SetBandSelection(text.mid(firstFrom, firstTo - firstFrom));
       continue;
     }
     if (fields < kQsoFields) ++load.shortRecords;
     if (fields > kQsoFields) ++load.longRecords;
+    table->rows_.push_back(row);
+    const int r = table->RowCount();
     bool numberOk = false;
     bool pointsOk = false;
-    CellNumber(record[col::kNumber - 1], &numberOk);
-    CellNumber(record[col::kPoints - 1], &pointsOk);
-    table->AppendRecord(std::move(record));
+    CellNumber(table->Field(r, col::kNumber), &numberOk);
+    CellNumber(table->Field(r, col::kPoints), &pointsOk);
     if (!numberOk || !pointsOk) {
       load.badNumbers += (numberOk ? 0 : 1) + (pointsOk ? 0 : 1);
-      if (load.firstBadRow == 0) load.firstBadRow = table->RowCount();
+      if (load.firstBadRow == 0) load.firstBadRow = r;
     }
   }
   table->MeasureLongestBytes();
@@ -181,13 +225,27 @@ WorkFileLoad ReadWorkFile(const QString& path, QsoTable* table) {
 }
 
 QString WorkFileText(const QsoTable& table) {
-  ListWriter writer;
-  writer.Text(table.BandSelection()).EndRecord();
+  // The records ListWriter writes (every field quoted, a double quote inside
+  // written as "＂"), built in one piece: a full band has 450,000 fields.
+  QString out;
+  out.reserve(table.RowCount() * 96 + 16);
+  out += QuoteField(table.BandSelection());
+  out += QLatin1String("\r\n");
   for (int row = 1; row <= table.RowCount(); ++row) {
-    for (const QString& field : table.Record(row)) writer.Text(field);
-    writer.EndRecord();
+    for (int c = 1; c <= kQsoFields; ++c) {
+      if (c > 1) out += QLatin1Char(',');
+      const QStringView field = table.Field(row, c);
+      if (field.contains(QLatin1Char('"')) || field.contains(QLatin1Char('\r')) || field.contains(QLatin1Char('\n'))) {
+        out += QuoteField(field.toString());
+      } else {
+        out += QLatin1Char('"');
+        out += field;
+        out += QLatin1Char('"');
+      }
+    }
+    out += QLatin1String("\r\n");
   }
-  return writer.Result();
+  return out;
 }
 
 bool WriteWorkFile(const QString& path, const QsoTable& table, Dialogs* dialogs) {

@@ -12,6 +12,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <array>
 #include <vector>
@@ -19,6 +20,9 @@
 namespace zotra {
 
 class Dialogs;
+class QsoTable;
+struct WorkFileLoad;
+WorkFileLoad ParseWorkFile(const QString& text, QsoTable* table);
 
 inline constexpr int kQsoFields = 14;      // columns 1 to 14
 inline constexpr int kQsoColumns = 15;     // with the row-number column 0
@@ -33,9 +37,10 @@ inline constexpr int kRow = 0, kNumber = 1, kBand = 2, kMode = 3, kDate = 4, kTi
 // The value of a number cell (QSO number, points): a decimal number, blanks
 // around it allowed, rounded to a whole number. Anything else (an empty cell,
 // "12a", "abc") counts as 0 and *numeric is false.
-qint64 CellNumber(const QString& text, bool* numeric = nullptr);
+qint64 CellNumber(QStringView text, bool* numeric = nullptr);
 
-using QsoRecord = std::array<QString, kQsoFields>;
+// The CP932 byte length of a text (as Cp932Length).
+int Cp932LengthOf(QStringView text);
 
 class QsoTable {
  public:
@@ -51,15 +56,13 @@ class QsoTable {
   // The text of a cell; row 1 … RowCount(), column 0 … 14 (column 0 gives the
   // row number). Outside the table: the empty text.
   QString Cell(int row, int column) const;
+  // A field's text without a copy: row 1 … RowCount(), column 1 … 14 only.
+  // The view stays valid while the table lives, also across later changes.
+  QStringView Field(int row, int column) const;
   // Replaces a cell's text (columns 1 … 14); false outside the table.
   bool SetCell(int row, int column, const QString& text);
-  // A field's text without a copy: row 1 … RowCount(), column 1 … 14 only.
-  const QString& Field(int row, int column) const {
-    return rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(column - 1)];
-  }
-  const QsoRecord& Record(int row) const { return rows_[static_cast<size_t>(row - 1)]; }
-  void AppendRecord(QsoRecord record);
-  void Reserve(int rows) { rows_.reserve(static_cast<size_t>(rows)); }
+  // Adds a row: the first fourteen fields (missing ones empty).
+  void AppendRecord(const QStringList& fields);
   void Clear();
 
   // The QSO number's value; a QSO is valid when it is not 0.
@@ -75,8 +78,21 @@ class QsoTable {
   void MeasureLongestBytes();
 
  private:
+  friend WorkFileLoad ParseWorkFile(const QString& text, QsoTable* table);
+
+  // Where a cell's text lies: a slice of the file's text as read, or (once
+  // changed) one of the texts kept for changed cells.
+  struct Slice {
+    quint32 offset = 0;  // into the file's text, or the index of a changed text
+    quint32 length = 0;  // kChanged: a changed text
+  };
+  static constexpr quint32 kChanged = 0xFFFFFFFFu;
+  using Row = std::array<Slice, kQsoFields>;
+
   QString bandSelection_;
-  std::vector<QsoRecord> rows_;
+  QString text_;                 // the file's text: the cells as read lie in it
+  std::vector<QString> changed_; // texts of changed cells, never altered once kept
+  std::vector<Row> rows_;
   std::array<int, kQsoColumns> longest_{};
 };
 
@@ -94,8 +110,7 @@ struct WorkFileLoad {
 // one record whatever its field count, so that a short line cannot shift the
 // records after it). Columns 7 to 11 are measured.
 WorkFileLoad ReadWorkFile(const QString& path, QsoTable* table);
-// The same from a decoded text.
-WorkFileLoad ParseWorkFile(const QString& text, QsoTable* table);
+// The same from a decoded text (declared above).
 
 // The work file text of a table: the band selection quoted, then every row's
 // fourteen fields, each quoted, separated by commas, each record ended by CR LF.

@@ -8,50 +8,78 @@
 
 #include <QSet>
 
+#include <deque>
 #include <vector>
 
 namespace zotra {
 
 // ---- multiplier arrangement ----------------------------------------------------
 
+namespace {
+
+QStringView TrimmedBlanks(QStringView v) {
+  while (!v.isEmpty() && v.front() == QLatin1Char(' ')) v = v.mid(1);
+  while (!v.isEmpty() && v.back() == QLatin1Char(' ')) v.chop(1);
+  return v;
+}
+
+}  // namespace
+
 int ArrangeMultipliers(QsoTable* table, const LogDefinition& definition) {
   const int count = table->RowCount();
   int changed = 0;
-  auto set = [&](int row, int column, const QString& text) {
-    if (table->Field(row, column) != text) {
-      table->SetCell(row, column, text);
-      ++changed;
-    }
-  };
   std::vector<qint64> number(static_cast<size_t>(count) + 1);
   for (int r = 1; r <= count; ++r) number[static_cast<size_t>(r)] = table->Number(r);
 
   for (int i = 1; i <= 3; ++i) {
     if (!definition.MultiplierUsed(i)) continue;
     const int c = col::kMulti1 + i - 1;
-    QSet<QString> taken;
+    // The values as views of the cells; a value whose inner ideographic blank
+    // goes is joined into a text of its own.
+    std::vector<QStringView> value(static_cast<size_t>(count) + 1);
+    std::deque<QString> joined;
+    QSet<QStringView> taken;
     taken.reserve(count);
     for (int r = 1; r <= count; ++r) {
       const qint64 n = number[static_cast<size_t>(r)];
-      QString value = TrimBlanks(table->Field(r, c));
+      QStringView v = TrimmedBlanks(table->Field(r, c));
       if (n == 0) {
-        value.clear();
-        set(r, col::kPoints, QStringLiteral("0"));
-      }
-      // Only the first ideographic blank goes, wherever it stands.
-      const int blank = value.indexOf(kIdeographicBlank);
-      if (blank >= 0) value.remove(blank, 1);
-      value = TrimBlanks(value);
-      // A number compares greater than "0" as a text exactly when it is
-      // positive: only such QSOs keep a value or lose it to an earlier one.
-      if (n > 0 && !value.isEmpty()) {
-        if (taken.contains(value)) {
-          value.clear();
-        } else {
-          taken.insert(value);
+        v = {};
+        if (table->Field(r, col::kPoints) != u"0") {
+          table->SetCell(r, col::kPoints, QStringLiteral("0"));
+          ++changed;
         }
       }
-      set(r, c, value);
+      // Only the first ideographic blank goes, wherever it stands.
+      const qsizetype blank = v.indexOf(kIdeographicBlank);
+      if (blank < 0) {
+        // none
+      } else if (blank == 0) {
+        v = v.mid(1);
+      } else if (blank == v.size() - 1) {
+        v.chop(1);
+      } else {
+        joined.push_back(v.left(blank).toString().append(v.mid(blank + 1)));
+        v = joined.back();
+      }
+      v = TrimmedBlanks(v);
+      // A number compares greater than "0" as a text exactly when it is
+      // positive: only such QSOs keep a value or lose it to an earlier one.
+      if (n > 0 && !v.isEmpty()) {
+        if (taken.contains(v)) {
+          v = {};
+        } else {
+          taken.insert(v);
+        }
+      }
+      value[static_cast<size_t>(r)] = v;
+    }
+    for (int r = 1; r <= count; ++r) {
+      const QStringView v = value[static_cast<size_t>(r)];
+      if (table->Field(r, c) != v) {
+        table->SetCell(r, c, v.toString());
+        ++changed;
+      }
     }
   }
   return changed;

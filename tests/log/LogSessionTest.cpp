@@ -18,18 +18,18 @@ using namespace zotra::test;
 
 TEST(CellNumber, NumbersAndWhatIsNotANumber) {
   bool ok = false;
-  EXPECT_EQ(CellNumber("120", &ok), 120);
+  EXPECT_EQ(CellNumber(u"120", &ok), 120);
   EXPECT_TRUE(ok);
-  EXPECT_EQ(CellNumber(" 7 ", &ok), 7);
+  EXPECT_EQ(CellNumber(u" 7 ", &ok), 7);
   EXPECT_TRUE(ok);
-  EXPECT_EQ(CellNumber("-3", &ok), -3);
-  EXPECT_EQ(CellNumber("9999"), 9999);
+  EXPECT_EQ(CellNumber(u"-3", &ok), -3);
+  EXPECT_EQ(CellNumber(u"9999"), 9999);
   // Points of half a point are rounded as whole numbers are kept: halves to even.
-  EXPECT_EQ(CellNumber("1.5", &ok), 2);
+  EXPECT_EQ(CellNumber(u"1.5", &ok), 2);
   EXPECT_TRUE(ok);
-  EXPECT_EQ(CellNumber("2.5"), 2);
+  EXPECT_EQ(CellNumber(u"2.5"), 2);
   for (const char* bad : {"", " ", "abc", "12a", "1 2", "-", "."}) {
-    EXPECT_EQ(CellNumber(bad, &ok), 0) << bad;
+    EXPECT_EQ(CellNumber(QString::fromLatin1(bad), &ok), 0) << bad;
     EXPECT_FALSE(ok) << bad;
   }
 }

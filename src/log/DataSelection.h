@@ -1,0 +1,34 @@
+// The data selection: rows whose received exchange holds a text, or whose
+// worked call sign has a given shape (triple, sandwich, two-letter call).
+#pragma once
+
+#include "QsoTable.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace zotra {
+
+enum class CallShape { None, Triple, Sandwich, TwoLetter };
+
+// The shape of a call sign, judged on its part before the first "/": five
+// characters make a two-letter call ("JA1AB"); of six characters, the fourth
+// equal to the sixth makes a sandwich ("JA1ABA"), and the fifth equal to them
+// as well a triple ("JA1AAA").
+CallShape CallShapeOf(const QString& callSign);
+
+enum class SelectionRule { Text, Triple, Sandwich, TwoLetter };
+
+// The search text as the selection uses it: upper case, blanks around removed.
+QString SearchText(const QString& input);
+
+// Which rows (index row − 1) the rule selects: with Text, the rows whose
+// received exchange contains the text (compared with case); otherwise the
+// rows whose call sign has the rule's shape.
+std::vector<bool> SelectRows(const QsoTable& table, SelectionRule rule, const QString& text = {});
+
+// The message after a selection of that many rows.
+QString SelectionReport(int selected);
+
+}  // namespace zotra

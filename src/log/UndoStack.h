@@ -1,0 +1,52 @@
+// The undo stack of the cell editor: 100 steps. Entry 0 is the snapshot of
+// the cell selected last (its row, column and text at that moment); entries
+// 1 … Count() are the undoable changes, newest first.
+#pragma once
+
+#include "QsoTableModel.h"
+
+#include <QString>
+
+#include <array>
+
+namespace zotra {
+
+struct UndoEntry {
+  int row = 0;  // 0: no cell
+  int column = 0;
+  QString text;
+};
+
+class UndoStack {
+ public:
+  static constexpr int kSteps = 100;
+
+  // The snapshot, taken on every cell click, when the editor or the table
+  // loses the focus, when the table scrolls and after an invalidation: when
+  // the cell of entry 0 no longer holds entry 0's text, that change becomes
+  // the newest step (the oldest of 100 is dropped) and the cell's text turns
+  // red. Then entry 0 = the cell (row, column) with its current text.
+  // Returns true when a step was added.
+  bool Snapshot(QsoTableModel& model, int row, int column);
+
+  // Puts the newest step's text back into its cell and colours it green; that
+  // cell becomes entry 0. Returns the cell (row 0 when there was no step).
+  UndoEntry Undo(QsoTableModel& model);
+
+  // Takes entry 0's text again from its cell without adding a step (after
+  // changes that are not undoable, such as the multiplier arrangement).
+  void Refresh(const QsoTableModel& model);
+
+  int Count() const { return count_; }
+  const UndoEntry& Entry(int i) const { return entries_[static_cast<size_t>(i)]; }
+
+ private:
+  std::array<UndoEntry, kSteps + 1> entries_;
+  int count_ = 0;
+};
+
+// The caption of the undo button: "Un Do" before the first step, then
+// "UNdo " followed by the step count.
+QString UndoCaption(int count, bool anyStepYet);
+
+}  // namespace zotra

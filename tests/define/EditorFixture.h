@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -107,19 +108,33 @@ class EditorFixture {
     ASSERT_TRUE(b->isVisible()) << name.toStdString();
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
   }
+  // Text typed into a widget: ASCII as key presses, anything else as the
+  // input method commits it.
+  static void Enter(QWidget* w, const QString& text) {
+    bool ascii = true;
+    for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {
+      QTest::keyClicks(w, text);
+      return;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) w = combo->lineEdit();
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(w, &commit);
+  }
   // Gives a field the focus and types into it, as the operator would.
   void Type(const QString& name, const QString& text) const {
     QWidget* w = window->findChild<QWidget*>(name);
     ASSERT_NE(w, nullptr) << name.toStdString();
     w->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(w, text);
+    Enter(w, text);
   }
   // Replaces a field's text: the old text selected and typed over.
   void Retype(const QString& name, const QString& text) const {
     QLineEdit* e = Edit(name);
     e->setFocus(Qt::TabFocusReason);
     e->selectAll();
-    QTest::keyClicks(e, text);
+    Enter(e, text);
   }
   // Keys typed wherever the focus is.
   static void TypeAtFocus(const QString& text) {

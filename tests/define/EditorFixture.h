@@ -146,6 +146,10 @@ class EditorFixture {
     const int target = combo->findText(text);
     ASSERT_GE(target, 0) << text.toStdString();
     combo->setFocus(Qt::TabFocusReason);
+    // A text typed over the entry: away and back.
+    if (combo->currentIndex() == target && combo->currentText() != text) {
+      QTest::keyClick(combo, target > 0 ? Qt::Key_Up : Qt::Key_Down);
+    }
     for (int guard = 0; combo->currentIndex() < target && guard < 1000; ++guard) QTest::keyClick(combo, Qt::Key_Down);
     for (int guard = 0; combo->currentIndex() > target && guard < 1000; ++guard) QTest::keyClick(combo, Qt::Key_Up);
     ASSERT_EQ(combo->currentText(), text);

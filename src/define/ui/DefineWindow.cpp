@@ -162,8 +162,10 @@ DefineWindow::DefineWindow(Frame& frame, Dialogs& dialogs, QString environmentFi
   layout->addLayout(bottom);
   setCentralWidget(central);
 
-  UseFocusColourUnder(central);
   Connect();
+  // Installed last, so that the colour is set before a field's own rules
+  // take the focus event.
+  UseFocusColourUnder(central);
   // Every tab in sight.
   setMinimumWidth(tabStrip1_->sizeHint().width() + 24);
   resize(minimumWidth(), 480);

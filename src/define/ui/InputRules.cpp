@@ -64,9 +64,12 @@ class PeriodFields : public QObject {
     QLineEdit* field = fields_.at(index);
     switch (event->type()) {
       case QEvent::FocusIn:
-        // Typing starts over the first character.
+        // The field's own handling first (the Tab key selects all), then
+        // typing starts over the first character; a click leaves the caret
+        // where it points.
+        static_cast<QObject*>(field)->event(event);
         if (static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) field->setSelection(0, 1);
-        return false;
+        return true;
       case QEvent::FocusOut:
         field->setText(PadPeriodField(field->text(), Width(index)));
         return false;

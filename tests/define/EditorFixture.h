@@ -131,10 +131,15 @@ class EditorFixture {
   }
   // Replaces a field's text: the old text selected and typed over.
   void Retype(const QString& name, const QString& text) const {
-    QLineEdit* e = Edit(name);
-    e->setFocus(Qt::TabFocusReason);
+    QWidget* w = window->findChild<QWidget*>(name);
+    ASSERT_NE(w, nullptr) << name.toStdString();
+    auto* combo = qobject_cast<QComboBox*>(w);
+    QLineEdit* e = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(w);
+    ASSERT_NE(e, nullptr) << name.toStdString();
+    w->setFocus(Qt::TabFocusReason);
     e->selectAll();
-    Enter(e, text);
+    if (text.isEmpty()) QTest::keyClick(e, Qt::Key_Backspace);
+    else Enter(e, text);
   }
   // Keys typed wherever the focus is.
   static void TypeAtFocus(const QString& text) {

@@ -1,5 +1,6 @@
 #include "DefinitionSave.h"
 
+#include "EditorModel.h"
 #include "common/Dialogs.h"
 #include "common/Files.h"
 #include "common/Frame.h"
@@ -9,14 +10,6 @@
 
 namespace zotra {
 namespace {
-
-bool AllDigits(const QString& text) {
-  if (text.isEmpty()) return false;
-  for (const QChar c : text) {
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-  }
-  return true;
-}
 
 const QString kCancelQuestion = QStringLiteral("000 が入力されました、キャンセルでいいですか？");
 const QString kNotDigits = QStringLiteral("入力データに半角数字以外が入っています");
@@ -46,7 +39,7 @@ QString AskAge(Dialogs& dialogs, bool silver) {
       if (dialogs.Ask(text, Buttons::RetryCancel, {}, Icon::Warning) == Button::Retry) continue;
       return {};
     }
-    if (!AllDigits(age)) {
+    if (!IsDigits(age)) {
       if (dialogs.Ask(kNotDigits, Buttons::RetryCancel, {}, Icon::Warning) == Button::Retry) continue;
       return {};
     }
@@ -84,7 +77,7 @@ QString AskLicenceDate(Dialogs& dialogs, int currentYear) {
       }
       return {};
     }
-    if (!AllDigits(date)) {
+    if (!IsDigits(date)) {
       if (dialogs.Ask(QStringLiteral("入力データに数字以外が入っています"), Buttons::RetryCancel, {},
                       Icon::Warning) == Button::Retry) {
         continue;

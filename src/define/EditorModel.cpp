@@ -259,9 +259,7 @@ bool NeedsDateMultiplierWarning(int takenBands, const QString& multi1, const QSt
   return takenBands > 1 && (multi1 == QLatin1String("Date") || multi3 == QLatin1String("Date"));
 }
 
-namespace {
-
-bool AllDigits(const QString& text) {
+bool IsDigits(const QString& text) {
   if (text.isEmpty()) return false;
   for (const QChar c : text) {
     if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
@@ -269,9 +267,11 @@ bool AllDigits(const QString& text) {
   return true;
 }
 
+namespace {
+
 bool PeriodDateTime(const PeriodTime& t, QDateTime* out) {
   for (const QString* f : {&t.year, &t.month, &t.day, &t.hour, &t.minute}) {
-    if (!AllDigits(*f)) return false;
+    if (!IsDigits(*f)) return false;
   }
   const QDate date(t.year.toInt(), t.month.toInt(), t.day.toInt());
   const QTime time(t.hour.toInt(), t.minute.toInt());

@@ -145,6 +145,9 @@ bool NeedsDateMultiplierWarning(int takenBands, const QString& multi1, const QSt
 // start); else the message that says what is wrong.
 QString PeriodProblem(const PeriodTime& start, const PeriodTime& end);
 
+// True for a text of the digits 0–9 only (not empty).
+bool IsDigits(const QString& text);
+
 // A period field left by the operator: the year cut to 4 characters and
 // padded with leading zeros to 4, the other fields to 2.
 QString PadPeriodField(const QString& text, int width);

@@ -65,3 +65,17 @@ TEST(DefineProgram, MissingCategoryDataIsToldAndTheEditorStillOpens) {
   EXPECT_EQ(ReadProfileString(t.File("ZOTRAW.INI"), "ZOTRAS", U("得点配分"), ""), U("固定"));
   EXPECT_EQ(result.started, QStringList{t.File("zotram")});
 }
+
+TEST(DefineProgram, BatchListsTheCategoriesOfAContest) {
+  TempFolder t;
+  Prepare(t, true);
+  t.InstallProgram("zotra-batch");
+  const ProgramResult result =
+      RunProgram(t, "zotra-batch", {"--folder", t.Path(), "categories", U("フィールドデーコンテスト")});
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 0);
+  const QStringList lines = QString::fromUtf8(result.standardOutput).split('\n', Qt::SkipEmptyParts);
+  ASSERT_FALSE(lines.isEmpty());
+  for (const QString& line : lines) EXPECT_TRUE(line.endsWith(U("/フィールドデー"))) << line.toStdString();
+  EXPECT_EQ(lines.first(), U("CPA/電信部門/移動局 シングルオペ オールバンド/フィールドデー"));
+}

@@ -35,6 +35,19 @@ QLabel* WrappedText(const QString& text) {
   return l;
 }
 
+// A points box: digits typed over, usable only for a band or mode taken part in.
+QLineEdit* PointsBox(const QString& name, bool usable, int points) {
+  auto* box = new QLineEdit;
+  box->setObjectName(name);
+  box->setFixedWidth(48);
+  box->setAlignment(Qt::AlignRight);
+  MakeDigitField(box, 4, true);
+  UseFocusColour(box);
+  box->setEnabled(usable);
+  box->setText(usable ? QString::number(qMax(points, 0)) : QString());
+  return box;
+}
+
 }  // namespace
 
 // ---- points per band and mode -----------------------------------------------------
@@ -58,14 +71,7 @@ PointsWindow::PointsWindow(EditorSlots* editorSlots, QWidget* parent) : QDialog(
     auto* label = new QLabel(slot.name + QStringLiteral(" MHz"));
     if (slot.name == QLatin1String("SAT")) label->setText(slot.name);
     label->setObjectName(QStringLiteral("Label1_%1").arg(i));
-    auto* box = new QLineEdit;
-    box->setObjectName(QStringLiteral("Text1_%1").arg(i));
-    box->setFixedWidth(48);
-    box->setAlignment(Qt::AlignRight);
-    MakeDigitField(box, 4, true);
-    UseFocusColour(box);
-    box->setEnabled(slot.taken);
-    box->setText(slot.taken ? QString::number(qMax(slot.points, 0)) : QString());
+    auto* box = PointsBox(QStringLiteral("Text1_%1").arg(i), slot.taken, slot.points);
     connect(box, &QLineEdit::textChanged, this, [this, i, box](const QString& text) {
       slots_->bands()[i].points = box->isEnabled() ? ValInt(text) : -1;
     });
@@ -86,14 +92,7 @@ PointsWindow::PointsWindow(EditorSlots* editorSlots, QWidget* parent) : QDialog(
     const ModeSlot& slot = slots_->modes().at(i);
     auto* label = new QLabel(slot.name);
     label->setObjectName(QStringLiteral("Label2_%1").arg(i));
-    auto* box = new QLineEdit;
-    box->setObjectName(QStringLiteral("Text2_%1").arg(i));
-    box->setFixedWidth(48);
-    box->setAlignment(Qt::AlignRight);
-    MakeDigitField(box, 4, true);
-    UseFocusColour(box);
-    box->setEnabled(slot.used);
-    box->setText(slot.used ? QString::number(qMax(slot.points, 0)) : QString());
+    auto* box = PointsBox(QStringLiteral("Text2_%1").arg(i), slot.used, slot.points);
     connect(box, &QLineEdit::textChanged, this, [this, i, box](const QString& text) {
       slots_->modes()[i].points = box->isEnabled() ? ValInt(text) : 0;
     });

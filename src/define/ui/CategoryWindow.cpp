@@ -81,7 +81,7 @@ GridWindow::GridWindow(Dialogs& dialogs, const QStringList& headers, QWidget* pa
   grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->horizontalHeader()->setToolTip(QStringLiteral("左端の見出しをダブルクリックすると行を挿入します"));
-  grid_->setToolTip(QStringLiteral("セルをダブルクリックすると編集できます 右クリックで行の操作ができます"));
+  grid_->setToolTip(QStringLiteral("セルをダブルクリック (または F2) すると編集できます 右クリックで行の操作ができます"));
 
   rowMenu_ = new QMenu(this);
   rowMenu_->setObjectName(QStringLiteral("RowMenu"));
@@ -108,6 +108,7 @@ GridWindow::GridWindow(Dialogs& dialogs, const QStringList& headers, QWidget* pa
     paste->setEnabled(row >= 0 && !copied_.isEmpty());
   });
 
+  grid_->installEventFilter(this);
   connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
     if (column == 0) {
       grid_->setCurrentCell(row, 0);
@@ -255,6 +256,14 @@ void GridWindow::CancelEditor() {
 bool GridWindow::AcceptCell(int, int, const QString&, QString*) { return true; }
 
 bool GridWindow::eventFilter(QObject* watched, QEvent* event) {
+  // F2 or Enter on a cell opens its field, as a double click does.
+  if (watched == grid_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) && grid_->currentColumn() >= 1) {
+      EditCell(grid_->currentRow(), grid_->currentColumn());
+      return true;
+    }
+  }
   if (editor_ && (watched == editor_ || watched->parent() == editor_)) {
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();

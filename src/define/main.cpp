@@ -1,8 +1,13 @@
-// zotras: the window program (its windows are still to come).
+// zotras: the contest definition editor, started by the menu.
+#include "define/ui/DefineWindow.h"
+
 #include "common/ui/ProgramWindow.h"
 
 int main(int argc, char** argv) {
-  return zotra::RunProgram(argc, argv, zotra::Program::Define, [](zotra::ProgramRun& run) {
-    return zotra::MakePlainProgramWindow(run.frame(), QStringLiteral("コンテストの設定 Ver "));
+  return zotra::RunProgram(argc, argv, zotra::Program::Define, [](zotra::ProgramRun& run) -> std::unique_ptr<QWidget> {
+    auto window = std::make_unique<zotra::DefineWindow>(run.frame(), run.dialogs(), run.EnvironmentFile(),
+                                                        run.DefinitionFile());
+    window->Start();
+    return window;
   });
 }

@@ -2,6 +2,7 @@
 #include "common/Settings.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -99,6 +100,8 @@ TEST(StartFrame, WindowsOpenKeepTheirPlaceAndReturnToTheMenu) {
     TempFolder t;
     t.InstallProgram(row.executable);
     t.WriteCp932("ZOTRAW.CFG", U("$7\r\n%CW\r\n"));
+    // The shipped category data, which the definition editor reads at its start.
+    QFile::copy(QString(ZOTRA_PROGRAM_DIR) + "/ZOTCOD.BSE", t.File("ZOTCOD.BSE"));
     WriteProfileString(t.File("ZOTRAW.INI"), "ZOTRAM", "Cfg", "ZOTRAW.CFG");
     WriteProfileString(t.File("ZOTRAW.INI"), row.section, row.topKey, "40");
     // The host logbook's files, which the menu looks for at its start.

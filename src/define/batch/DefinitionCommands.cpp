@@ -1,9 +1,12 @@
 // zotra-batch definition IN [OUT]: reads a contest definition with the reader
 // and writes it with the writer to OUT, or to standard output.
+// zotra-batch categories NAME: the category choice the editor offers for a
+// contest name, one entry a line.
 #include "batch/BatchCommand.h"
 
 #include "common/Files.h"
 #include "common/Text.h"
+#include "define/CategoryData.h"
 #include "define/ContestDefinition.h"
 
 #include <QDir>
@@ -13,6 +16,7 @@ namespace zotra {
 namespace {
 
 const char kUsage[] = "definition IN [OUT]";
+const char kCategoriesUsage[] = "categories CONTEST-NAME";
 
 QString InFolder(const BatchContext& context, const QString& name) {
   return QFileInfo(name).isAbsolute() ? name : QDir(context.folder).filePath(name);
@@ -43,7 +47,16 @@ int RunDefinition(BatchContext& context) {
   return 0;
 }
 
+int RunCategories(BatchContext& context) {
+  if (context.args.size() != 1) return UsageError(context, QString::fromUtf8(kCategoriesUsage));
+  for (const CategoryEntry& e : BuildCategoryList(context.folder, context.args.at(0), context.dialogs)) {
+    PrintLine(e.text);
+  }
+  return 0;
+}
+
 }  // namespace
 }  // namespace zotra
 
 ZOTRA_BATCH_COMMAND("definition", zotra::kUsage, zotra::RunDefinition);
+ZOTRA_BATCH_COMMAND("categories", zotra::kCategoriesUsage, zotra::RunCategories);

@@ -1,0 +1,55 @@
+// Saving a contest definition: the questions for the Silver, Junior and
+// Newcomer categories, the checks before writing, the file and the station
+// folders, and the clearing of the earlier outputs.
+#pragma once
+
+#include "define/ContestDefinition.h"
+
+#include <QString>
+
+namespace zotra {
+
+class Dialogs;
+class Frame;
+
+// The Silver age: two or three digits from 60 to 120; empty when cancelled.
+QString AskSilverAge(Dialogs& dialogs);
+// The Junior age: two digits from 01 to 21; empty when cancelled.
+QString AskJuniorAge(Dialogs& dialogs);
+// The Newcomer's licence date as "yyyy年mm月dd日", the year from five years
+// before currentYear to currentYear; empty when cancelled.
+QString AskLicenceDate(Dialogs& dialogs, int currentYear);
+
+bool IsSilverCategory(const QString& code);
+bool IsJuniorCategory(const QString& code);
+bool IsNewcomerCategory(const QString& code);
+
+// Results of the checks before writing.
+enum SaveCheck {
+  kSaveChecked = 0,
+  kNoAge = -1,             // Silver or Junior without an age
+  kNoLicenceDate = -2,     // Newcomer without a licence date
+  kNoOperators = -3,       // multi-operator without the operators' call signs
+  kNoJuniorOperators = -4, // multi-operator Junior without them
+};
+
+// The checks in their order: the category code upper-cased in place, the
+// age or licence date asked for the categories that need one (else both
+// empty), the operators of a multi-operator entry. Tells the user why a
+// check fails and returns its negative result.
+int CheckBeforeWriting(ContestDefinition* definition, Dialogs& dialogs, int currentYear);
+
+// Writes the definition as "ZOTRAW.TST" in the program folder, points the
+// setting "Tst" at it, and creates the two station folders. False (after
+// telling the user which file could not be written) when the file was not
+// written; the old file is then left as it was.
+bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definition, Dialogs& dialogs);
+
+// The station folders of a call sign: program folder + name, and the same + "_JARL".
+void EnsureStationFolders(const QString& folder, const QString& callSign);
+
+// After a save: with clearPoints, an empty points file and the earlier
+// outputs deleted (errors ignored); the ".sve" copies deleted in any case.
+void ClearAfterSave(const QString& folder, bool clearPoints);
+
+}  // namespace zotra

@@ -92,7 +92,7 @@ bool WriteCategoryRows(const QString& path, const QList<CategoryRow>& rows) {
   return WriteLines(path, lines, WriteMode::Safe);
 }
 
-QString NormaliseContestName(const QString& name) {
+QString CategoryMatchName(const QString& name) {
   QString n = ToWide(Upper(TrimBlanks(name)));
   n.remove(kIdeographicBlank);
   return n;
@@ -133,7 +133,7 @@ QList<CategoryEntry> BuildCategoryList(const QString& folder, const QString& con
   if (path.isEmpty()) return {};
   QStringList lines;
   ReadLines(path, &lines);
-  const QString name = NormaliseContestName(contestName);
+  const QString name = CategoryMatchName(contestName);
   QList<CategoryEntry> entries;
   for (int i = 1; i < lines.size(); ++i) {
     CategoryRow row;

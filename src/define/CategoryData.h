@@ -49,7 +49,7 @@ bool WriteCategoryRows(const QString& path, const QList<CategoryRow>& rows);
 
 // The contest name as the keywords are compared with it: trimmed, upper case,
 // full-width, every full-width blank removed.
-QString NormaliseContestName(const QString& name);
+QString CategoryMatchName(const QString& name);
 
 // How a category belongs to a contest (normalised name, full-width keywords):
 // 9 when both keywords are empty; 1 or 2 when that keyword is in the name, or

@@ -35,7 +35,7 @@ void WriteBase(const TempFolder& t, const QStringList& lines, const QString& nam
 }  // namespace
 
 TEST(CategoryMatch, KeywordsAreFoundWholeOrByMostOfTheirCharacters) {
-  const QString allJa1 = NormaliseContestName(U("ALL JA1 コンテスト"));
+  const QString allJa1 = CategoryMatchName(U("ALL JA1 コンテスト"));
   EXPECT_EQ(allJa1, U("ＡＬＬＪＡ１コンテスト"));
   // The blanks go from the name only: no containment, but 6 of 7 > 5.18.
   EXPECT_FALSE(allJa1.contains(U("ＡＬＬ　ＪＡ１")));
@@ -55,7 +55,7 @@ TEST(CategoryMatch, KeywordsAreFoundWholeOrByMostOfTheirCharacters) {
   EXPECT_EQ(CategoryMatch("", U("ＡＢ"), ""), 0);
 
   // Upper case, full width, blanks of either width removed.
-  EXPECT_EQ(NormaliseContestName(U("  6m and down　ｺﾝﾃｽﾄ ")), U("６ＭＡＮＤＤＯＷＮコンテスト"));
+  EXPECT_EQ(CategoryMatchName(U("  6m and down　ｺﾝﾃｽﾄ ")), U("６ＭＡＮＤＤＯＷＮコンテスト"));
 }
 
 TEST(CategoryFile, TheWorkingFileIsMadeFromTheBaseFile) {

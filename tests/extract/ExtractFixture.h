@@ -67,13 +67,12 @@ inline QStringList BaseDefinition() {
       U8("\"Multi2\",\"\""),
       U8("\"Multi3\",\"\""),
       U8("\"[マルチプライヤー終了]\""),
-      U8("\"[VQC]\""),
-      U8("\"\""),
+      U8("\"[VQC]\",\"\""),
   };
 }
 
-// Replaces the lines that start with `key` (a quoted key and its comma, or
-// the whole line) by the given lines, at the place of the first.
+// Replaces the lines that start with `start` by the given lines, at the
+// place of the first.
 inline QStringList Replace(QStringList lines, const QString& start, const QStringList& with) {
   int at = -1;
   for (int i = lines.size() - 1; i >= 0; --i) {

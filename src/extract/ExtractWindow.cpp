@@ -254,7 +254,10 @@ void ExtractWindow::SetRunning(bool running) {
     command1_->setText(QStringLiteral("ﾃﾞｰﾀ読込み中"));
     command2_->setText(QStringLiteral("ﾃﾞｰﾀ選択中止"));
     command2_->setToolTip(QStringLiteral("読込みを止めてメニューに戻ります"));
-    for (QWidget* w : std::initializer_list<QWidget*>{command1_, frame2_, check3_, check5_}) w->setEnabled(false);
+    // Check6 too: the options of a run are taken at its start.
+    for (QWidget* w : std::initializer_list<QWidget*>{command1_, frame2_, check3_, check5_, check6_}) {
+      w->setEnabled(false);
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     return;
   }
@@ -268,6 +271,7 @@ void ExtractWindow::SetRunning(bool running) {
   check3_->setEnabled(true);
   frame2_->setEnabled(check3WasSet_);
   check5_->setEnabled(true);
+  check6_->setEnabled(true);
   command2_->setDefault(true);
   command2_->setFocus();
 }

@@ -354,6 +354,7 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
 
   ExtractProgress progress;
   progress.lastRecord = book.RecordCount();
+  progress.record = book.RecordCount();  // the search starts at the last record
   const auto look = [&] { return !observer || observer->Progress(progress); };
   const auto stop = [&](ExtractResult::Status status) {
     out.Close();

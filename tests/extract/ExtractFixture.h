@@ -98,6 +98,7 @@ class ExtractFolder {
     WriteProfileString(program.File("ZOTRAW.INI"), "ZOTRAM", "MST", program.File("MARQEN.MST"));
     Environment({"$7", "$144", "$1200", "$10125,10000,10250", "$SAT", "%CW", "%SSB,LSB,USB", "%FM"});
     Definition(BaseDefinition());
+    Logbook({});
   }
 
   QString Hdb() const { return logbook.File("MARQEN.HDB"); }

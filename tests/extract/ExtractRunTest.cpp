@@ -4,6 +4,7 @@
 // the area-code editing at each level, the conversion-error question, the
 // older logbook generation and bad records.
 #include "ExtractFixture.h"
+#include "SampleAreaTables.h"
 #include "extract/ExtractSetup.h"
 
 #include "common/Frame.h"
@@ -266,23 +267,6 @@ TEST(ExtractRun, TheNewestRecordsOfABigLogbookAreTheOnlyOnesRead) {
 
 namespace {
 
-AreaTables Tables() {
-  AreaTables t;
-  const struct {
-    const char* code;
-    const char* name;
-    char level;
-  } master[] = {
-      {"100101", "千代田区", '6'}, {"100103", "港区", '6'},         {"1002", "八王子市", '4'},
-      {"10002", "西多摩郡", '5'},  {"10002A", "瑞穂町", '7'},       {"10007", "小笠原支庁", '5'},
-      {"10007A", "小笠原村", '7'}, {"1101", "横浜市", '4'},         {"110109", "横浜市港北区", '6'},
-      {"0102", "旭川市", '4'},
-  };
-  for (const auto& m : master) t.AddMaster({m.code, U8(m.name), QLatin1Char(m.level)});
-  t.AddHokkaido("0102", "103");
-  return t;
-}
-
 QList<Q> AreaLogbook() {
   return {
       {"JA1AAA", "25/06/07", "13:00U", "599", "599", "7.025", "CW", "100103 M", "", "", U8("港区")},
@@ -312,7 +296,7 @@ TEST(ExtractRun, AreaCodesAtEachLevel) {
   d = Replace(d, "\"Multi1\"", {"\"Multi1\",\"Jcc\""});
   f.Definition(d);
   f.Logbook(AreaLogbook());
-  const AreaTables tables = Tables();
+  const AreaTables tables = SampleAreaTables();
 
   // Every region at prefecture level, Hokkaido by subprefecture; Ogasawara
   // answered 南鳥島 (50), once for the record.
@@ -386,7 +370,7 @@ TEST(ExtractRun, CancelAtAConversionErrorKeepsTheQsosBeforeIt) {
   ExtractFolder f;
   f.Definition(Replace(BaseDefinition(), "\"Rcv\"", {"\"Rcv\",\"Jcc\",\"6\""}));
   f.Logbook(AreaLogbook());
-  const AreaTables tables = Tables();
+  const AreaTables tables = SampleAreaTables();
   ExtractOptions o;
   o.editAreas = true;
   o.area.groups[kKeyGroup].level = AreaLevel::Town;

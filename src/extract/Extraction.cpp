@@ -5,8 +5,6 @@
 #include "common/ListFile.h"
 #include "common/Text.h"
 
-#include <cmath>
-
 namespace zotra {
 namespace {
 

@@ -69,6 +69,7 @@ AreaCodeConverter::AreaCodeConverter(const AreaTables& tables, const AreaOptions
     : tables_(tables), options_(options), dialogs_(dialogs) {}
 
 void AreaCodeConverter::BeginRecord() {
+  askedOgasawara_ = false;
   error_ = 0;
   errorCode_.clear();
 }
@@ -86,6 +87,9 @@ int AreaCodeConverter::GroupOf(const QString& code) const {
 }
 
 QString AreaCodeConverter::AskOgasawara() {
+  // A record is asked about once: its QTH takes the answer of its area code.
+  if (askedOgasawara_) return OgasawaraCodes().at(lastOgasawara_);
+  askedOgasawara_ = true;
   ChoiceRequest request;
   request.title = U("小笠原諸島の取り扱い");
   request.text = U("小笠原諸島との交信データが見つかりました、どのナンバーにするかを選択してください。");

@@ -122,6 +122,7 @@ class AreaCodeConverter {
   int error_ = 0;
   QString errorCode_;
   int lastOgasawara_ = 1;  // the choice offered first: "小笠原 (48)"
+  bool askedOgasawara_ = false;  // this record's answer holds for its QTH too
 };
 
 }  // namespace zotra

@@ -57,7 +57,9 @@ QString Ver4BandOfFrequency(const QString& text) {
   const QChar third = text.size() > 2 ? text.at(2) : QChar();
   QString band;
   if (point == 6) {
-    if (two == QLatin1String("10")) band = QStringLiteral("10000");
+    // 10 GHz is the band "10125", where the current generation's centimetre
+    // table puts it, so that both generations keep the same QSOs.
+    if (two == QLatin1String("10")) band = QStringLiteral("10125");
     else if (two == QLatin1String("24")) band = QStringLiteral("24000");
     else if (two == QLatin1String("47")) band = QStringLiteral("47000");
     return band;

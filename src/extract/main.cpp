@@ -1,8 +1,11 @@
-// zotrah: the window program (its windows are still to come).
+// zotrah: the extraction of the contest's QSOs from the host logbook into
+// "zotra.wk1".
+#include "ExtractWindow.h"
+
 #include "common/ui/ProgramWindow.h"
 
 int main(int argc, char** argv) {
-  return zotra::RunProgram(argc, argv, zotra::Program::Extract, [](zotra::ProgramRun& run) {
-    return zotra::MakePlainProgramWindow(run.frame(), QStringLiteral("ﾃﾞｰﾀの選択   Ver "));
+  return zotra::RunProgram(argc, argv, zotra::Program::Extract, [](zotra::ProgramRun& run) -> std::unique_ptr<QWidget> {
+    return zotra::OpenExtractWindow(run.frame(), run.dialogs(), run.EnvironmentFile(), run.DefinitionFile());
   });
 }

@@ -1,6 +1,7 @@
 // The area-code conversion: the code rules of each level with every option,
 // the region groups, the QTH conversion, the Ogasawara question, the errors.
 #include "extract/AreaCode.h"
+#include "SampleAreaTables.h"
 #include "hostlog/SampleLogbook.h"
 
 #include "common/Dialogs.h"
@@ -10,28 +11,6 @@ using namespace zotra::test;
 
 namespace {
 
-AreaTables Tables() {
-  AreaTables t;
-  const struct {
-    const char* code;
-    const char* name;
-    char level;
-  } master[] = {
-      {"100101", "千代田区", '6'},      {"100103", "港区", '6'},          {"1002", "八王子市", '4'},
-      {"10002", "西多摩郡", '5'},       {"10002A", "瑞穂町", '7'},        {"10007", "小笠原支庁", '5'},
-      {"10007A", "小笠原村", '7'},      {"1101", "横浜市", '4'},          {"110106", "横浜市保土ｹ谷区", '6'},
-      {"110109", "横浜市港北区", '6'},  {"1102", "横須賀市", '4'},        {"0101", "札幌市", '4'},
-      {"010101", "札幌市中央区", '6'},  {"0102", "旭川市", '4'},          {"01001", "阿寒郡", '5'},
-      {"01001A", "鶴居村", '7'},        {"0199", "どこか市", '4'},         {"1301", "川越市", '4'},
-  };
-  for (const auto& m : master) t.AddMaster({m.code, U8(m.name), QLatin1Char(m.level)});
-  t.AddHokkaido("0101", "106");
-  t.AddHokkaido("010101", "106");
-  t.AddHokkaido("0102", "103");
-  t.AddHokkaido("01001", "110");
-  return t;
-}
-
 AreaOptions AllRegions(AreaLevel level, bool wards = false, bool tokyo = false) {
   AreaOptions o;
   o.groups[kKeyGroup] = {level, wards, tokyo, false};
@@ -39,7 +18,7 @@ AreaOptions AllRegions(AreaLevel level, bool wards = false, bool tokyo = false) 
 }
 
 struct Conversion {
-  AreaTables tables = Tables();
+  AreaTables tables = SampleAreaTables();
   ScriptedDialogs dialogs;
   AreaCodeConverter converter;
   explicit Conversion(const AreaOptions& options, QStringList answers = {})

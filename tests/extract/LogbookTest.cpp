@@ -204,7 +204,7 @@ TEST_F(LogbookTest, TheVer4GenerationIsAnnouncedAndReadFromItsFiles) {
   EXPECT_EQ(r[QsoField::Qth], U8("港区 芝公園"));
   // Bands by the prefix rules; a text no rule places is told.
   EXPECT_EQ(book_.BandOfFrequency("145.030", 2).band, "144");
-  EXPECT_EQ(book_.BandOfFrequency("10240.050", 4).band, "10000");
+  EXPECT_EQ(book_.BandOfFrequency("10240.050", 4).band, "10125");
   EXPECT_EQ(book_.BandOfFrequency("S145.965", 3).band, "");
   EXPECT_EQ(Messages().last(), U8("S145.965\n交信番号 3 の交信周波数は 無効です"));
   book_.Close();
@@ -284,7 +284,7 @@ TEST(Ver4Bands, ThePrefixRulesInTheirOrder) {
       {"24", "24"},        {"24.9", "24"},      {"28.5", "28"},     {"29.6", "28"},     {"50.1", "50"},
       {"51", "50"},        {"144.1", "144"},    {"145.0", "144"},   {"146", "14"},      {"430.1", "430"},
       {"435.25", "430"},   {"1295.0", "1200"},  {"2400.1", "2400"}, {"2427", "2400"},   {"5760.1", "5600"},
-      {"10240.0", "10000"}, {"10240", "10000"}, {"24048.1", "24000"}, {"47088", "47000"}, {"77500.1", ""},
+      {"10240.0", "10125"}, {"10240", "10125"}, {"24048.1", "24000"}, {"47088", "47000"}, {"77500.1", ""},
       {"14000", ""},       {"S145.9", ""},      {"", ""},           {"abc", ""},        {"5.3", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(Ver4BandOfFrequency(c.text), c.band) << c.text;

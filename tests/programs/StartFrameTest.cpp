@@ -114,6 +114,14 @@ TEST(StartFrame, WindowsOpenKeepTheirPlaceAndReturnToTheMenu) {
       t.WriteCp932("ZOTRAW.TST", "\"SelFreq\",\"7\",1\r\n");
       t.WriteCp932("zotra.wk1", "");
     }
+    // The extraction reads the definition, the master file and the Hokkaido table at its start.
+    if (QString(row.executable) == "zotrah") {
+      t.WriteCp932("ZOTRAW.TST", "\"ZOTRAW\",\"Ver4.0\"\r\n\"SelFreq\",\"7\",1\r\n");
+      for (const char* name : {"MARQEN.MST", "hokkaido.txt"}) {
+        QFile::remove(t.File(name));
+        ASSERT_TRUE(QFile::copy(BuiltProgram(name), t.File(name)));
+      }
+    }
     RunOptions options;
     options.environment["ZOTRA_SCREENSHOT"] = t.File("shot.png");
     const ProgramResult result = RunProgram(t, row.executable, row.arguments, options);

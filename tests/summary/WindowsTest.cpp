@@ -63,6 +63,9 @@ class TotalsFixture {
     d.multi2 = "Space";
     f.Definition(d);
     f.Points({PointsLine("7", 120, 25, 5, 0, 240), PointsLine("14", 80, 20, 3, 0, 160)});
+    // The log program's header of the log part, so that the electronic log
+    // has one.
+    f.t.WriteCp932("HED.JARL", "DATE(JST)  TIME   MHz   Mode  CALLSIGN   SENTNo      RCVNo       Multi  PT\r\n");
     window = std::make_unique<TotalsWindow>(f.frame, dialogs);
     window->Start();
     window->show();
@@ -340,17 +343,24 @@ TEST(SummaryWindow, PreviewJobDrawsTheFormUnderTheData) {
   EXPECT_TRUE(s.JobHasRun());
   EXPECT_EQ(s.Outputs().electronicLogVersion, 2);
   EXPECT_TRUE(Child<QMenu>(s, "dlg1")->menuAction()->isEnabled());
-  // No writer has produced a file yet: the editor items stay off; so does the
-  // submission until its window is there.
-  EXPECT_FALSE(Child<QAction>(s, "JARL_EDIT")->isEnabled());
-  EXPECT_FALSE(Child<QAction>(s, "VQEDIT")->isEnabled());
+  // Both files are written, and the editor items open them; the submission
+  // waits for its window.
+  EXPECT_TRUE(t.dialogs.Records().isEmpty());
+  EXPECT_EQ(QDir::cleanPath(s.Outputs().electronicLogPath), t.f.t.File(U("JA1ZLO_JARL/2024_ALL JA1 コンテスト.txt")));
+  EXPECT_EQ(QDir::cleanPath(s.Outputs().textSummaryPath), t.f.t.File(U("JA1ZLO/2024_ALL JA1.Txt")));
+  ASSERT_TRUE(Child<QAction>(s, "JARL_EDIT")->isEnabled());
+  ASSERT_TRUE(Child<QAction>(s, "VQEDIT")->isEnabled());
+  Child<QAction>(s, "JARL_EDIT")->trigger();
+  Child<QAction>(s, "VQEDIT")->trigger();
+  ASSERT_EQ(t.Started().size(), 2);
+  EXPECT_TRUE(t.Started()[0].endsWith("\t" + s.Outputs().electronicLogPath));
+  EXPECT_TRUE(t.Started()[1].endsWith("\t" + s.Outputs().textSummaryPath));
   EXPECT_FALSE(Child<QAction>(s, "LogSend")->isEnabled());
   int opened = 0;
   s.SetSubmissionHandler([&](SummaryWindow&) { ++opened; });
   ASSERT_TRUE(Child<QAction>(s, "LogSend")->isEnabled());
   Child<QAction>(s, "LogSend")->trigger();
   EXPECT_EQ(opened, 1);
-  EXPECT_TRUE(t.dialogs.Records().isEmpty());
 
   // The preview window: its menu, the corners, its place kept on closing.
   EXPECT_EQ(preview->windowTitle(), U("ZOTRAW プレビュー"));

@@ -28,9 +28,10 @@ const QString kTestTip =
 const QString kTypedCaption = QStringLiteral("指定送信先");
 
 const QString kHelpText = QStringLiteral(
-    "「Mailer の起動」でメールソフトが起動し、送信先と Subject が記入された新しいメールが開きます。\n"
-    "本文には提出書類は記入されません。コンテストログとサマリーシートはクリップボードにコピーされていますので、"
-    "本文の欄でマウスの右ボタンをクリックし、「貼り付け」を選んで貼り付けてください。");
+    "「Mailer の起動」で、送信先と Subject を記入した新しいメールが開きます。\n"
+    "メールの本文に提出書類は記入されません。\n"
+    "コンテストログとサマリーシートはクリップボードにコピーされていますので、"
+    "本文の欄でマウスの右ボタンをクリックし、「貼り付け」で貼り付けてください。");
 
 QRadioButton* OptionButton(const QString& name, const QString& caption) {
   auto* b = new QRadioButton(caption);

@@ -304,6 +304,9 @@ TEST(ElectronicLog, MissingInputs) {
     EXPECT_TRUE(text.startsWith(U("<SUMMARYSHEET VERSION=R2.1>\r\n<CONTESTNAME> コンテスト</CONTESTNAME>\r\n"
                                   "<CATEGORYCODE></CATEGORYCODE>\r\n<CALLSIGN></CALLSIGN>\r\n")));
     EXPECT_EQ(f.dialogs.Records().size(), 1);
+    // The text summary of no station lands in the program folder itself.
+    EXPECT_EQ(QDir::cleanPath(WriteTextSummary(f.Context())), f.t.File("_.Txt"));
+    EXPECT_TRUE(DecodeCp932(f.t.ReadBytes("_.Txt")).startsWith(U("サマリー\r\n\r\n コンテスト\r\n")));
   }
 }
 

@@ -3,6 +3,7 @@
 // program's start recorded instead of made). With ZOTRA_SHOTS naming a
 // folder, the window is also saved as a picture there.
 #include "OutputFixture.h"
+#include "WindowFixture.h"
 #include "summary/SubmissionWindow.h"
 
 #include <QApplication>
@@ -26,13 +27,6 @@ namespace {
 const QStringList kMailSettings = {U("テスト送信,logtest@jarl.org"), "", "ALL JA,allja@example.jp,04,05",
                                    "6m AND DOWN,6d@example.jp,07,08", "FIELD DAY,fd@example.jp,08,06"};
 
-template <typename T>
-T* Child(QWidget& w, const QString& name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name.toStdString();
-  return c;
-}
-
 // A folder with both finished files written by the print job's writers, the
 // settings file, and programs started only recorded.
 class SubmissionFolder : public OutputFolder {
@@ -44,25 +38,15 @@ class SubmissionFolder : public OutputFolder {
     Points({PointsLine("7", 1, 1, 0, 0, 1)});
     if (withSettings) Lines("Emailad.txt", kMailSettings);
     outputs = RunOutputsAfterPrinting(Context());
-    startLog_ = QDir(logs_.path()).filePath("started.log");
-    qputenv("ZOTRA_START_LOG", startLog_.toUtf8());
     QGuiApplication::clipboard()->setText("before");
   }
-  ~SubmissionFolder() { qunsetenv("ZOTRA_START_LOG"); }
-
   std::unique_ptr<SubmissionWindow> Open(Dialogs& d, QDate today = QDate(2024, 4, 10)) {
     auto w = std::make_unique<SubmissionWindow>(frame, d, outputs, today);
     w->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     return w;
   }
-  QStringList Started() const {
-    QFile file(startLog_);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    lines.removeAll(QString());
-    return lines;
-  }
+  QStringList Started() const { return startLog_.Started(); }
   // The link of the mail program's start, decoded into its parts.
   struct Mail {
     QString address;
@@ -89,18 +73,10 @@ class SubmissionFolder : public OutputFolder {
   OutputResult outputs;
 
  private:
-  QTemporaryDir logs_;
-  QString startLog_;
+  StartLog startLog_;
 };
 
 QString Clipboard() { return QGuiApplication::clipboard()->text(); }
-
-void Shot(QWidget& w, const QString& name) {
-  const QString folder = qEnvironmentVariable("ZOTRA_SHOTS");
-  if (folder.isEmpty()) return;
-  QTest::qWait(200);
-  w.grab().save(folder + "/" + name + ".png");
-}
 
 // Types an address into the box and leaves it as a person would.
 void TypeAddress(SubmissionWindow& w, const QString& text) {

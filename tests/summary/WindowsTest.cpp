@@ -3,6 +3,7 @@
 // With ZOTRA_SHOTS naming a folder, the windows are also saved as pictures
 // there (run under xvfb-run to look at them).
 #include "SummaryFixture.h"
+#include "WindowFixture.h"
 #include "common/gui/PrintSurface.h"
 #include "common/ui/PrintPreview.h"
 #include "print/PdfTools.h"
@@ -35,27 +36,11 @@ using namespace zotra::test;
 
 namespace {
 
-template <typename T>
-T* Child(QWidget& w, const QString& name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name.toStdString();
-  return c;
-}
-
-void Shot(QWidget& w, const QString& name) {
-  const QString folder = qEnvironmentVariable("ZOTRA_SHOTS");
-  if (folder.isEmpty()) return;
-  QTest::qWait(200);
-  w.grab().save(folder + "/" + name + ".png");
-}
-
 // A folder with two bands, two multipliers and the sample definition; the
 // window started as zotrat starts it. Programs started are only recorded.
 class TotalsFixture {
  public:
   explicit TotalsFixture(ContestDefinition d = SampleDefinition(), const QString& path = {}) {
-    startLog_ = QDir(logs_.path()).filePath("started.log");
-    qputenv("ZOTRA_START_LOG", startLog_.toUtf8());
     if (!path.isNull()) {
       oldPath_ = qgetenv("PATH");
       qputenv("PATH", path.toUtf8());
@@ -72,16 +57,9 @@ class TotalsFixture {
   }
   ~TotalsFixture() {
     window.reset();
-    qunsetenv("ZOTRA_START_LOG");
     if (!oldPath_.isNull()) qputenv("PATH", oldPath_);
   }
-  QStringList Started() const {
-    QFile file(startLog_);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    lines.removeAll(QString());
-    return lines;
-  }
+  QStringList Started() const { return startLog_.Started(); }
   QLineEdit* Text(const char* name) { return Child<QLineEdit>(*window, name); }
   QRadioButton* Option(int i) { return Child<QRadioButton>(*window, QString("Option1_%1").arg(i)); }
   SummaryWindow& Summary() { return *window->summaryWindow(); }
@@ -91,8 +69,7 @@ class TotalsFixture {
   std::unique_ptr<TotalsWindow> window;
 
  private:
-  QTemporaryDir logs_;
-  QString startLog_;
+  StartLog startLog_;
   QByteArray oldPath_;
 };
 

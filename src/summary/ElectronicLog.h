@@ -8,7 +8,7 @@
 //   </SUMMARYSHEET>
 //   <LOGSHEET TYPE=ZOTRA7.3.0>
 //   DATE(JST)  TIME   MHz   Mode  CALLSIGN ...   (the header of "HED.JARL")
-//   2024-06-15 21:00      7  CW    JA1AAA ...     (the QSO lines)
+//   2024-06-15 21:00     7  CW    JA1AAA ...      (the QSO lines)
 //   </LOGSHEET>
 #pragma once
 

@@ -96,7 +96,16 @@ TEST(SummaryBatch, SummaryIntoAPdfFile) {
       f.Batch({"summary", "--paper", "blank", "--color", "--sign", "--pdf", "sheet.pdf", "--coefficient", "2"});
   ASSERT_TRUE(result.finished);
   EXPECT_EQ(result.exitCode, 0) << result.dialogs.join("\n").toStdString();
-  EXPECT_EQ(Lines(result.standardOutput), QStringList{f.t.File("sheet.pdf")});
+  // The sheet, then the electronic log and the text summary the definition
+  // asks for (the log program has left no log part: told).
+  EXPECT_EQ(Lines(result.standardOutput),
+            (QStringList{f.t.File("sheet.pdf"), f.t.File(U("JA1ZLO_JARL/2024_ALL JA1 コンテスト.txt")),
+                         f.t.File(U("JA1ZLO/2024_ALL JA1.Txt"))}));
+  EXPECT_TRUE(f.t.ReadBytes(U("JA1ZLO_JARL/2024_ALL JA1 コンテスト.txt")).startsWith("<SUMMARYSHEET VERSION=R2.1>\r\n"));
+  EXPECT_TRUE(f.t.Exists(U("JA1ZLO/2024_ALL JA1.Txt")));
+  ASSERT_EQ(result.dialogs.size(), 1);
+  EXPECT_EQ(DialogFields(result.dialogs[0]).at(2),
+            U("ログシートの印刷を行わない場合\n正しい電子ログファイルは作成されません"));
   const PdfText text = ReadPdfText(f.t.File("sheet.pdf"));
   ASSERT_NE(text.Find(U("コンテスト用")), nullptr);
   ASSERT_NE(text.Find("38,164"), nullptr);  // 406 × 47 × 2

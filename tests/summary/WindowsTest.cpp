@@ -3,6 +3,7 @@
 // With ZOTRA_SHOTS naming a folder, the windows are also saved as pictures
 // there (run under xvfb-run to look at them).
 #include "SummaryFixture.h"
+#include "WindowFixture.h"
 #include "common/gui/PrintSurface.h"
 #include "common/ui/PrintPreview.h"
 #include "print/PdfTools.h"
@@ -35,27 +36,11 @@ using namespace zotra::test;
 
 namespace {
 
-template <typename T>
-T* Child(QWidget& w, const QString& name) {
-  T* c = w.findChild<T*>(name);
-  EXPECT_NE(c, nullptr) << name.toStdString();
-  return c;
-}
-
-void Shot(QWidget& w, const QString& name) {
-  const QString folder = qEnvironmentVariable("ZOTRA_SHOTS");
-  if (folder.isEmpty()) return;
-  QTest::qWait(200);
-  w.grab().save(folder + "/" + name + ".png");
-}
-
 // A folder with two bands, two multipliers and the sample definition; the
 // window started as zotrat starts it. Programs started are only recorded.
 class TotalsFixture {
  public:
   explicit TotalsFixture(ContestDefinition d = SampleDefinition(), const QString& path = {}) {
-    startLog_ = QDir(logs_.path()).filePath("started.log");
-    qputenv("ZOTRA_START_LOG", startLog_.toUtf8());
     if (!path.isNull()) {
       oldPath_ = qgetenv("PATH");
       qputenv("PATH", path.toUtf8());
@@ -63,22 +48,18 @@ class TotalsFixture {
     d.multi2 = "Space";
     f.Definition(d);
     f.Points({PointsLine("7", 120, 25, 5, 0, 240), PointsLine("14", 80, 20, 3, 0, 160)});
+    // The log program's header of the log part, so that the electronic log
+    // has one.
+    f.t.WriteCp932("HED.JARL", "DATE(JST)  TIME   MHz   Mode  CALLSIGN   SENTNo      RCVNo       Multi  PT\r\n");
     window = std::make_unique<TotalsWindow>(f.frame, dialogs);
     window->Start();
     window->show();
   }
   ~TotalsFixture() {
     window.reset();
-    qunsetenv("ZOTRA_START_LOG");
     if (!oldPath_.isNull()) qputenv("PATH", oldPath_);
   }
-  QStringList Started() const {
-    QFile file(startLog_);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    lines.removeAll(QString());
-    return lines;
-  }
+  QStringList Started() const { return startLog_.Started(); }
   QLineEdit* Text(const char* name) { return Child<QLineEdit>(*window, name); }
   QRadioButton* Option(int i) { return Child<QRadioButton>(*window, QString("Option1_%1").arg(i)); }
   SummaryWindow& Summary() { return *window->summaryWindow(); }
@@ -88,8 +69,7 @@ class TotalsFixture {
   std::unique_ptr<TotalsWindow> window;
 
  private:
-  QTemporaryDir logs_;
-  QString startLog_;
+  StartLog startLog_;
   QByteArray oldPath_;
 };
 
@@ -340,17 +320,24 @@ TEST(SummaryWindow, PreviewJobDrawsTheFormUnderTheData) {
   EXPECT_TRUE(s.JobHasRun());
   EXPECT_EQ(s.Outputs().electronicLogVersion, 2);
   EXPECT_TRUE(Child<QMenu>(s, "dlg1")->menuAction()->isEnabled());
-  // No writer has produced a file yet: the editor items stay off; so does the
-  // submission until its window is there.
-  EXPECT_FALSE(Child<QAction>(s, "JARL_EDIT")->isEnabled());
-  EXPECT_FALSE(Child<QAction>(s, "VQEDIT")->isEnabled());
+  // Both files are written, and the editor items open them; the submission
+  // waits for its window.
+  EXPECT_TRUE(t.dialogs.Records().isEmpty());
+  EXPECT_EQ(QDir::cleanPath(s.Outputs().electronicLogPath), t.f.t.File(U("JA1ZLO_JARL/2024_ALL JA1 コンテスト.txt")));
+  EXPECT_EQ(QDir::cleanPath(s.Outputs().textSummaryPath), t.f.t.File(U("JA1ZLO/2024_ALL JA1.Txt")));
+  ASSERT_TRUE(Child<QAction>(s, "JARL_EDIT")->isEnabled());
+  ASSERT_TRUE(Child<QAction>(s, "VQEDIT")->isEnabled());
+  Child<QAction>(s, "JARL_EDIT")->trigger();
+  Child<QAction>(s, "VQEDIT")->trigger();
+  ASSERT_EQ(t.Started().size(), 2);
+  EXPECT_TRUE(t.Started()[0].endsWith("\t" + s.Outputs().electronicLogPath));
+  EXPECT_TRUE(t.Started()[1].endsWith("\t" + s.Outputs().textSummaryPath));
   EXPECT_FALSE(Child<QAction>(s, "LogSend")->isEnabled());
   int opened = 0;
   s.SetSubmissionHandler([&](SummaryWindow&) { ++opened; });
   ASSERT_TRUE(Child<QAction>(s, "LogSend")->isEnabled());
   Child<QAction>(s, "LogSend")->trigger();
   EXPECT_EQ(opened, 1);
-  EXPECT_TRUE(t.dialogs.Records().isEmpty());
 
   // The preview window: its menu, the corners, its place kept on closing.
   EXPECT_EQ(preview->windowTitle(), U("ZOTRAW プレビュー"));

@@ -1,5 +1,6 @@
 #include "LogSheet.h"
 
+#include "LogFiles.h"
 #include "common/Text.h"
 #include "common/gui/PrintSurface.h"
 
@@ -17,6 +18,12 @@ constexpr double kFormWidth = 191.5;
 QString Pair(qint64 sheet, qint64 soFar) { return QString::number(sheet) + QLatin1Char('/') + QString::number(soFar); }
 
 }  // namespace
+
+QString LogSheetDocumentName() { return QStringLiteral("ログシート"); }
+
+QString LogSheetPdfFileName(const QString& bandSelection) {
+  return QStringLiteral("ログシート_") + BandPart(bandSelection) + QStringLiteral(".pdf");
+}
 
 PrintedRows PreScan(const QsoTable& table, const LogDefinition& definition, bool omitInvalid) {
   PrintedRows printed;

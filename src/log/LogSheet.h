@@ -20,6 +20,11 @@ class PrintSurface;
 
 inline constexpr int kRowsPerSheet = 50;
 
+// The log sheet's document name in the printer queue, and the PDF file a
+// print to the PDF entry suggests: "ログシート_" + band part + ".pdf".
+QString LogSheetDocumentName();
+QString LogSheetPdfFileName(const QString& bandSelection);
+
 // The rows an output pass prints, with the longest texts of the columns
 // fitted to them (CP932 bytes). With invalid QSOs left out, they are not
 // among the rows and not measured.

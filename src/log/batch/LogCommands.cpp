@@ -25,8 +25,8 @@
 #include "common/gui/Fonts.h"
 #include "common/gui/PaintSurface.h"
 #include "common/gui/Printers.h"
-#include "log/LogFiles.h"
 #include "log/LogSession.h"
+#include "log/LogSheet.h"
 #include "log/OutputPass.h"
 #include "log/PrintSettings.h"
 #include "log/PrinterPositions.h"
@@ -134,8 +134,7 @@ int RunLog(BatchContext& context) {
     printerName = kPdfPrinterName;
   } else {
     if (printer.IsPdf()) {
-      printer.SetPdfFile(frame.Path(QStringLiteral("ログシート_") + BandPart(session.BandSelection()) +
-                                    QStringLiteral(".pdf")));
+      printer.SetPdfFile(frame.Path(LogSheetPdfFileName(session.BandSelection())));
       pdf = printer.PdfFile();
     }
     if (settings.paperCheck && !printer.IsPortrait()) {
@@ -146,7 +145,7 @@ int RunLog(BatchContext& context) {
       context.dialogs.Tell(QStringLiteral("用紙サイズをチェックしてください"), frame.Name());
       return 1;
     }
-    surface = printer.Open(context.dialogs, QStringLiteral("ログシート"));
+    surface = printer.Open(context.dialogs, LogSheetDocumentName());
     if (!surface) return 1;
   }
 

@@ -9,7 +9,6 @@
 #include "common/gui/PaintSurface.h"
 #include "common/ui/PrinterProperties.h"
 #include "common/ui/ProgramWindow.h"
-#include "log/LogFiles.h"
 #include "log/LogSession.h"
 #include "log/LogSheet.h"
 
@@ -176,9 +175,7 @@ void PrintSettingsWindow::BuildControls() {
   connect(combo2_, &QComboBox::textActivated, this, &PrintSettingsWindow::ChoosePrinter);
   connect(command5_, &QPushButton::clicked, this, [this] {
     ShowPrinterProperties(printer_, dialogs_, this,
-                          ResolveInFolder(frame_.Folder(), QStringLiteral("ログシート_") +
-                                                               BandPart(session_.BandSelection()) +
-                                                               QStringLiteral(".pdf")));
+                          ResolveInFolder(frame_.Folder(), LogSheetPdfFileName(session_.BandSelection())));
     UpdatePaper();
   });
   connect(command4_, &QPushButton::clicked, this, &PrintSettingsWindow::OpenPositions);
@@ -302,10 +299,8 @@ bool PrintSettingsWindow::StartPrinting() {
   if (filesOnly) {
     surface = std::make_unique<MeasuringSurface>();
   } else {
-    surface = printer_.Open(dialogs_, QStringLiteral("ログシート"),
-                            ResolveInFolder(frame_.Folder(), QStringLiteral("ログシート_") +
-                                                                 BandPart(session_.BandSelection()) +
-                                                                 QStringLiteral(".pdf")));
+    surface = printer_.Open(dialogs_, LogSheetDocumentName(),
+                            ResolveInFolder(frame_.Folder(), LogSheetPdfFileName(session_.BandSelection())));
     if (!surface) return false;
   }
 

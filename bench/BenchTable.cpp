@@ -69,10 +69,23 @@ double Milliseconds(double value, const QString& unit) {
 }
 
 QString Number(double v) {
-  if (std::fabs(v) >= 1e6) return QString::number(v / 1e6, 'f', 2) + QStringLiteral(" M");
-  if (std::fabs(v) >= 100) return QLocale::c().toString(std::llround(v));
+  if (std::fabs(v) >= 1000 || v == std::floor(v)) {
+    QLocale grouped = QLocale::c();
+    grouped.setNumberOptions(QLocale::DefaultNumberOptions);  // with the group separator
+    return grouped.toString(static_cast<qlonglong>(std::llround(v)));
+  }
   if (std::fabs(v) >= 10) return QString::number(v, 'f', 1);
   return QString::number(v, 'f', 2);
+}
+
+// The benchmark's name without the options a run adds ("/iterations:3",
+// "/real_time"), as targets name it.
+QString BaseName(const QString& name) {
+  QStringList parts = name.split(QLatin1Char('/'));
+  for (int i = parts.size() - 1; i > 0; --i) {
+    if (parts.at(i).contains(QLatin1Char(':')) || parts.at(i).endsWith(QLatin1String("_time"))) parts.removeAt(i);
+  }
+  return parts.join(QLatin1Char('/'));
 }
 
 QString Figure(double v, const QString& figure) {
@@ -124,16 +137,16 @@ int main(int argc, char** argv) {
     const QJsonDocument json = QJsonDocument::fromJson(process.readAllStandardOutput());
     if (process.exitCode() != 0 || !json.isObject()) {
       Complain(program + QStringLiteral(" failed: ") + QString::fromUtf8(process.readAllStandardError()));
-      rows << QStringLiteral("| %1 | (failed) | | no |").arg(program);
+      rows << QStringLiteral("| %1 | (failed) | | | **no** |").arg(program);
       allMet = false;
       continue;
     }
     for (const QJsonValue& value : json.object().value(QStringLiteral("benchmarks")).toArray()) {
       const QJsonObject b = value.toObject();
-      const QString name = b.value(QStringLiteral("name")).toString();
+      const QString name = BaseName(b.value(QStringLiteral("name")).toString());
       const QString label = program + QLatin1Char(' ') + name;
       if (b.value(QStringLiteral("error_occurred")).toBool()) {
-        rows << QStringLiteral("| %1 | %2 | | no |").arg(label, b.value(QStringLiteral("error_message")).toString());
+        rows << QStringLiteral("| %1 | %2 | | | **no** |").arg(label, b.value(QStringLiteral("error_message")).toString());
         allMet = false;
         continue;
       }
@@ -147,22 +160,22 @@ int main(int argc, char** argv) {
         const double v = t.figure == QLatin1String("real_time") ? ms : b.value(t.figure).toDouble(NAN);
         const bool met = !std::isnan(v) && Met(v, t);
         allMet = allMet && met;
-        rows << QStringLiteral("| %1: %2 | %3 | %4 %5 | %6 |")
+        rows << QStringLiteral("| %1 | %2 | %3 | %4 %5 | %6 |")
                     .arg(label, t.what, Figure(v, t.figure), t.comparison, Figure(t.limit, t.figure),
                          met ? QStringLiteral("yes") : QStringLiteral("**no**"));
       }
-      if (!targeted) rows << QStringLiteral("| %1 | %2 | | |").arg(label, Figure(ms, QStringLiteral("real_time")));
+      if (!targeted) rows << QStringLiteral("| %1 | | %2 | | |").arg(label, Figure(ms, QStringLiteral("real_time")));
     }
   }
   for (int i = 0; i < targets.size(); ++i) {
     if (seen.contains(i)) continue;
     const Target& t = targets.at(i);
-    rows << QStringLiteral("| %1 %2: %3 | (not run) | %4 %5 | **no** |")
+    rows << QStringLiteral("| %1 %2 | %3 | (not run) | %4 %5 | **no** |")
                 .arg(t.program, t.benchmark, t.what, t.comparison, Figure(t.limit, t.figure));
     allMet = false;
   }
-  Print(QStringLiteral("| benchmark | figure | target | met |"));
-  Print(QStringLiteral("|---|---:|---:|---|"));
+  Print(QStringLiteral("| benchmark | what | figure | target | met |"));
+  Print(QStringLiteral("|---|---|---:|---:|---|"));
   for (const QString& row : rows) Print(row);
   return allMet ? 0 : 1;
 }

@@ -10,19 +10,19 @@
 //    band files, no ".sve" copies): the road starts over from the logbook.
 // 2. The extraction into "zotra.wk1" (the extraction options of ExtractStep.h).
 // 3. For every band of the definition, in its order: the selection into
-//    "zotra.wk2"; the duplicate check (criterion: the one the check window
-//    keeps, else --criterion) with the duplicate check list as a PDF; the
+//    "zotra.wk2"; the duplicate check (criterion: --criterion, else the one
+//    the check window keeps) with the duplicate check list as a PDF; the
 //    later QSOs of every duplicate group made invalid (QSO number 0) as the
 //    operator does in the log window, unless --keep-duplicates; the
 //    multiplier arrangement; the output pass: the log sheets as a PDF (none
 //    when the kept print settings say "紙ログは印刷しない"), the band's log
 //    files and its line of the points file. A band without QSOs is listed
 //    with zeros and has no output pass.
-// 4. The totals (additive, or multiplicative with --mode mul), the summary
+// 4. The work files of the sort-and-check step are deleted, as going back to
+//    the menu deletes them.
+// 5. The totals (additive, or multiplicative with --mode mul), the summary
 //    sheet as a PDF, then the electronic log and the text summary as the
 //    definition asks.
-// 5. The work files of the sort-and-check step are deleted, as going back to
-//    the menu deletes them.
 //
 // Standard output: the count of extracted QSOs, one tab-separated line per
 // band (band, QSOs, duplicates, multipliers, points; the duplicates are the

@@ -24,13 +24,16 @@ test: setup
 	$(MAKE) build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The demo station in $(BUILD)/demo/: the menu, or without a display the
+# whole road (zotra-batch all) and the documents it produced.
 run: setup
 	$(MAKE) build
 	@scripts/run-suite $(BUILD)
 
+# Every benchmark, one table of figures against the targets (bench/targets.txt).
 bench: setup
 	$(MAKE) build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@scripts/bench-table $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

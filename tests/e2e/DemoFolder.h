@@ -1,0 +1,46 @@
+// The demo station laid out by demo/lay-out in a temporary folder, as
+// `make run` lays it out (the programs stay in the build's program folder and
+// run with --folder), for the tests of the whole road and of each window.
+#pragma once
+
+#include "support/TestSupport.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zotra::test {
+
+inline QString U8s(const char* utf8) { return QString::fromUtf8(utf8); }
+
+class DemoFolder {
+ public:
+  DemoFolder();
+
+  const TempFolder& folder() const { return t_; }
+  QString Path() const { return t_.Path(); }
+  QString File(const QString& name) const { return t_.File(name); }
+  bool LaidOut() const { return laidOut_; }
+
+  // The logbook made anew from an ADIF file (marqen-import --area-field CNTY).
+  bool ImportLogbook(const QString& adif) const;
+  // zotra-batch with --folder and the arguments, from the build's program folder.
+  ProgramResult Batch(const QStringList& arguments) const;
+
+ private:
+  TempFolder t_;
+  bool laidOut_ = false;
+};
+
+// The extraction options of the demo contest: area codes at prefecture level,
+// Hokkaido by subprefecture.
+QStringList DemoExtractOptions();
+
+// The lines of a CP932 file with CR LF, each without its line end.
+QStringList Cp932Lines(const QByteArray& bytes);
+
+// An electronic log without its satellite QSOs: the strict reader of the
+// sponsor's format takes the band column for a frequency in MHz, and
+// satellite QSOs carry "SAT" there, as the log program writes them.
+QByteArray WithoutSatelliteQsos(const QByteArray& electronicLog);
+
+}  // namespace zotra::test

@@ -1,0 +1,40 @@
+// The extraction's window on the demo folder, as the menu starts it: with the
+// area codes brought to prefecture level (Hokkaido by subprefecture) a run
+// keeps the contest's 3,059 QSOs, exactly the file zotra-batch extract writes.
+#include "WindowSmoke.h"
+
+#include "common/Frame.h"
+#include "extract/ExtractWindow.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace zotra;
+using namespace zotra::test;
+
+TEST(DemoWindows, ExtractionRunsOverTheDemoLogbook) {
+  SmokeRun run;
+  Frame frame(Program::Extract, run.demo.Path(), kFromMenu);
+  std::unique_ptr<ExtractWindow> window =
+      OpenExtractWindow(frame, run.dialogs, frame.Path("MY.CFG"), frame.Path("ZOTRAW.TST"));
+  ASSERT_NE(window, nullptr);
+  window->show();
+  EXPECT_EQ(Child<QLabel>(*window, "Label5")->text(), run.demo.File("logbook/MARQEN.HDB"));
+  Child<QCheckBox>(*window, "Check3")->setChecked(true);
+  Child<QRadioButton>(*window, "Option3_0")->click();
+  Child<QRadioButton>(*window, "Option2")->click();
+  const ExtractResult result = window->Run();
+  EXPECT_EQ(result.status, ExtractResult::Status::Finished);
+  // The last kept QSO: 7 MHz at the contest's last minute.
+  EXPECT_EQ(Child<QLabel>(*window, "Label4")->text(), "3059");
+  EXPECT_EQ(Child<QLabel>(*window, "Label3")->text(), "JK2BRV");
+  EXPECT_EQ(Child<QLabel>(*window, "Label2")->text(), "2025/06/15 20:59");
+  // The Ogasawara station, worked on four bands, asked each time.
+  EXPECT_EQ(run.dialogs.Records().size(), 4);
+  SaveShot(*window, "extract.png");
+
+  const QByteArray fromWindow = run.demo.folder().ReadBytes("zotra.wk1");
+  run.Extract();
+  EXPECT_EQ(run.demo.folder().ReadBytes("zotra.wk1"), fromWindow);
+}

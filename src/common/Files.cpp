@@ -130,7 +130,11 @@ bool WriteBytes(const QString& path, const QByteArray& bytes, WriteMode mode) {
   if (mode == WriteMode::Safe) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(bytes) != bytes.size()) {
+    // The bytes are flushed here and the flush checked: QSaveFile's commit
+    // flushes its buffer without looking at the result, so a disk that
+    // refuses them there would get the temporary file, empty or cut short,
+    // renamed over the old one, and the write reported done.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
       f.cancelWriting();
       return false;
     }

@@ -164,11 +164,8 @@ bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definitio
                  {}, Icon::Critical);
     return false;
   }
-  if (!frame.WriteSetting(QStringLiteral("Tst"), kDefinitionFileName)) {
-    dialogs.Tell(QStringLiteral("設定ファイル ") + frame.settings().FilePath() + QStringLiteral(" に書き込めません"),
-                 {}, Icon::Critical);
-    return false;
-  }
+  // The settings tell the user themselves when they cannot be written.
+  if (!frame.WriteSetting(QStringLiteral("Tst"), kDefinitionFileName)) return false;
   EnsureStationFolders(frame.Folder(), definition.myCall);
   return true;
 }

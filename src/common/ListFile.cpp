@@ -1,6 +1,7 @@
 #include "ListFile.h"
 
 #include "Files.h"
+#include "Text.h"
 
 namespace zotra {
 namespace {
@@ -125,6 +126,12 @@ ListWriter& ListWriter::Text(const QString& text) {
 ListWriter& ListWriter::Number(qint64 value) {
   Separator();
   out_ += QString::number(value);
+  return *this;
+}
+
+ListWriter& ListWriter::Decimal(double value) {
+  Separator();
+  out_ += ShortestDecimal(value);
   return *this;
 }
 

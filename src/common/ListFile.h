@@ -53,6 +53,7 @@ class ListWriter {
  public:
   ListWriter& Text(const QString& text);   // a quoted text field
   ListWriter& Number(qint64 value);        // a bare number field ("-1", "3")
+  ListWriter& Decimal(double value);       // a bare decimal field, shortest form ("-1.5", "0.95", "1")
   ListWriter& EndRecord();                 // CR LF
   // Joins the fields of a record already built.
   const QString& Result() const { return out_; }

@@ -12,6 +12,7 @@ LogDefinition ParseLogDefinition(const QString& text) {
   LogDefinition d;
   ListReader reader(text);
   QString field;
+  QStringList sentItems, receivedItems;
   while (reader.Next(&field)) {
     const QString key = Upper(field);
     if (key == QLatin1String("MULTI1")) {
@@ -32,8 +33,16 @@ LogDefinition ParseLogDefinition(const QString& text) {
       d.jst = Upper(reader.NextField()) == QLatin1String("JST");
     } else if (key == QStringLiteral("[主催者]")) {
       d.organiser = reader.NextField();
+    } else if (key == QLatin1String("SEND")) {
+      sentItems << Upper(TrimBlanks(reader.NextField()));
+    } else if (key == QLatin1String("RCV")) {
+      receivedItems << Upper(TrimBlanks(reader.NextField()));
+    } else if (field.endsWith(QStringLiteral("電子ログ]"))) {
+      if (Upper(reader.NextField()).startsWith(QLatin1String("YES"))) d.electronicLog = true;
     }
   }
+  d.sentReport = sentItems.isEmpty() || sentItems.contains(QLatin1String("HISRST"));
+  d.receivedReport = receivedItems.isEmpty() || receivedItems.contains(QLatin1String("MYRST"));
   return d;
 }
 

@@ -26,6 +26,14 @@ struct LogDefinition {
   QString yearShort;                  // characters 3 to 4
   bool jst = false;                   // "JSTUTC" upper-cased is "JST"
   QString organiser;                  // "[主催者]"
+  // The exchanges carry a signal report in front: a "Send" item "HisRst",
+  // a "Rcv" item "MyRst". A definition without any "Send" (or "Rcv") item
+  // keeps the usual report in front.
+  bool sentReport = true;
+  bool receivedReport = true;
+  // An entry ending in "電子ログ]" whose value begins with "YES": an electronic
+  // log is wanted, so the log may be made without paper.
+  bool electronicLog = false;
 
   // i = 1, 2, 3.
   bool MultiplierUsed(int i) const { return i >= 1 && i <= 3 && !multiKinds[static_cast<size_t>(i - 1)].isEmpty(); }

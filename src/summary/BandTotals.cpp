@@ -1,7 +1,7 @@
 #include "BandTotals.h"
 
 #include "DefinitionEntries.h"
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 #include "common/Dialogs.h"
 #include "common/Files.h"
 #include "common/Text.h"

@@ -1,5 +1,7 @@
 #include "FixedDecimal.h"
 
+#include "common/NumberFormat.h"
+
 #include <cmath>
 #include <limits>
 
@@ -60,6 +62,10 @@ QString FixedDecimal::ToText() const {
     text += QLatin1Char('.') + digits;
   }
   return negative ? QLatin1Char('-') + text : text;
+}
+
+QString FormatNumber(const FixedDecimal& value, const QString& picture) {
+  return FormatDecimalText(value.ToText(), picture);
 }
 
 }  // namespace zotra

@@ -45,4 +45,7 @@ class FixedDecimal {
   qint64 units_ = 0;
 };
 
+// The number formatted by a picture (common/NumberFormat.h).
+QString FormatNumber(const FixedDecimal& value, const QString& picture);
+
 }  // namespace zotra

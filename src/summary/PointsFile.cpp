@@ -1,6 +1,6 @@
 #include "PointsFile.h"
 
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 #include "common/Files.h"
 #include "common/ListFile.h"
 #include "common/Text.h"

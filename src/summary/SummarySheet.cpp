@@ -1,7 +1,7 @@
 #include "SummarySheet.h"
 
 #include "DefinitionEntries.h"
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 #include "common/Text.h"
 #include "common/gui/PrintSurface.h"
 

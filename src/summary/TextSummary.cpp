@@ -1,7 +1,8 @@
 #include "TextSummary.h"
 
 #include "BandTotals.h"
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
+#include "FixedDecimal.h"
 #include "SummaryOutputs.h"
 #include "common/Frame.h"
 #include "common/Text.h"

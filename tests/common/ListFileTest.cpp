@@ -82,8 +82,10 @@ TEST(ListWriter, WritesWhatTheReaderReadsBack) {
   w.Text("SelFreq").Text("7").Number(-1).EndRecord();
   w.Text(U("a\"b")).Text("c,d").Text("x\r\ny").EndRecord();
   w.Number(1).EndRecord();
-  EXPECT_EQ(w.Result(), U("\"SelFreq\",\"7\",-1\r\n\"a＂b\",\"c,d\",\"xy\"\r\n1\r\n"));
-  EXPECT_EQ(AllFields(w.Result()), (QStringList{"SelFreq", "7", "-1", U("a＂b"), "c,d", "xy", "1"}));
+  w.Decimal(-1.5).Decimal(0.95).Decimal(1.0).Decimal(-9.9 - 0.1).EndRecord();
+  EXPECT_EQ(w.Result(), U("\"SelFreq\",\"7\",-1\r\n\"a＂b\",\"c,d\",\"xy\"\r\n1\r\n-1.5,0.95,1,-10\r\n"));
+  EXPECT_EQ(AllFields(w.Result()),
+            (QStringList{"SelFreq", "7", "-1", U("a＂b"), "c,d", "xy", "1", "-1.5", "0.95", "1", "-10"}));
   EXPECT_EQ(QuoteField(U("\"")), U("\"＂\""));
   EXPECT_EQ(SplitListLine(U("\"1\",\"7\", \"x\"")), (QStringList{"1", "7", "x"}));
 }

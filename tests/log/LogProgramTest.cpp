@@ -76,6 +76,9 @@ TEST(LogProgram, ClosingTheWindowGoesBackAStepWithTheFileUnchanged) {
   EXPECT_EQ(t.ReadBytes("zotra.wk2"), EncodeCp932(work));
   EXPECT_FALSE(QImage(t.File("shot.png")).isNull());
   EXPECT_EQ(ReadProfileString(t.File("ZOTRAW.INI"), "ZOTRAL", "Form1Top", ""), "40");
+  // The print settings are kept by the exit routine too, as restored.
+  EXPECT_EQ(ReadProfileString(t.File("ZOTRAW.INI"), "ZOTRAL", U("JARL用紙"), ""), "True");
+  EXPECT_EQ(ReadProfileString(t.File("ZOTRAW.INI"), "ZOTRAL", U("電子ログのみ"), ""), "No");
   for (const char* key : {"Form1Left", "Form1Width", "Form1Height"}) {
     EXPECT_NE(ReadProfileString(t.File("ZOTRAW.INI"), "ZOTRAL", key, ""), "") << key;
   }

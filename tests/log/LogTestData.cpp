@@ -1,5 +1,6 @@
 #include "LogTestData.h"
 
+#include "common/Dialogs.h"
 #include "common/Settings.h"
 
 namespace zotra::test {
@@ -37,6 +38,25 @@ void PrepareLogFolder(const TempFolder& folder, const QString& workFile, const Q
                      QStringLiteral("ZOTRAW.TST"));
   folder.WriteCp932(QStringLiteral("ZOTRAW.TST"), definition);
   folder.WriteCp932(QStringLiteral("zotra.wk2"), workFile);
+}
+
+LogSession MakeSession(const QString& workFile, const QString& definition) {
+  LogSession session;
+  session.definition = ParseLogDefinition(definition);
+  ParseWorkFile(workFile, &session.table);
+  return session;
+}
+
+PassRun RunPass(PrintSurface& surface, const QString& folder, const LogSession& session, const OutputOptions& options,
+                const QStringList& answers) {
+  ScriptedDialogs dialogs(QString(), answers);
+  dialogs.SetDefaultTitle(QStringLiteral("ZOTRAL"));
+  PassRun run;
+  OutputPassContext context{folder, session, options, dialogs,
+                            [&run](const QString& label) { run.labels << label; }, std::nullopt};
+  run.result = RunOutputPass(surface, context);
+  for (const QString& r : dialogs.Records()) run.dialogs << DialogFields(r).mid(1, 2).join(QLatin1Char('|'));
+  return run;
 }
 
 }  // namespace zotra::test

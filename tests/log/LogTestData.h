@@ -1,6 +1,8 @@
 // Work files and definitions for the log program's tests.
 #pragma once
 
+#include "log/LogSession.h"
+#include "log/OutputPass.h"
 #include "support/TestSupport.h"
 
 #include <QString>
@@ -66,5 +68,18 @@ inline QString Definition(const QString& multi1 = QStringLiteral("Jcc"), const Q
 // A program folder ready for the log program: environment file, settings
 // naming it and the definition "ZOTRAW.TST", the definition and the work file.
 void PrepareLogFolder(const TempFolder& folder, const QString& workFile, const QString& definition = Definition());
+
+// A log session as the program loads it, from the texts of a work file and a
+// definition.
+LogSession MakeSession(const QString& workFile, const QString& definition = Definition());
+
+// One output pass into a folder, on a surface, with scripted answers.
+struct PassRun {
+  OutputPassResult result;
+  QStringList dialogs;  // title|text of each dialog
+  QStringList labels;   // the progress labels
+};
+PassRun RunPass(PrintSurface& surface, const QString& folder, const LogSession& session, const OutputOptions& options,
+                const QStringList& answers = {});
 
 }  // namespace zotra::test

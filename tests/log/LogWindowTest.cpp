@@ -9,6 +9,7 @@
 #include "log/ui/LogWindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -301,11 +302,22 @@ TEST_F(LogWindowTest, TheArrangementButtonAndThePrintQuestions) {
   // The arrangement is not an edit: clicking on adds no undo step.
   Click(3, col::kMulti1);
   EXPECT_EQ(window_->undo().Count(), 0);
+  // The print settings window opens (modally) and is left at once.
+  auto leavePrintSettings = [] {
+    QTimer::singleShot(0, [] {
+      auto* form2 = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(form2, nullptr);
+      EXPECT_EQ(form2->objectName(), "Form2");
+      form2->reject();
+    });
+  };
+  leavePrintSettings();
   ClickButton("Command4");
   EXPECT_EQ(Dialogs().size(), 1);  // arranged: no question
 
   // All bands: the other question; multipliers not used: none.
   Open(WorkFile("ALL", ThreeQsos()), Definition(""), {"OK"});
+  leavePrintSettings();
   ClickButton("Command4");
   EXPECT_EQ(Dialogs(), QStringList{U("ZOTRAL|ALL Band での印刷結果は\nサマリーシートに反映されません")});
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QList>
 #include <QtDebug>
 
@@ -38,7 +39,12 @@ struct ResolvedFont {
   PrintFont asked;
   QFont font;
   QFontMetricsF metrics{QFont()};
+  // Widths already measured: documents print the same texts again and again
+  // (dates, times, exchanges), and shaping a text costs far more than a look-up.
+  mutable QHash<QString, double> widths;
 };
+
+constexpr qsizetype kMaxRememberedWidths = 50000;
 
 // One QFont per font of the documents, sized in paint units: the same glyph
 // advances serve every device, so measuring never depends on where the page
@@ -93,7 +99,13 @@ QFont PaintFont(const PrintFont& font) { return Resolve(font).font; }
 
 double MeasureTextWidth(const PrintFont& font, const QString& text) {
   if (text.isEmpty()) return 0;
-  return Resolve(font).metrics.horizontalAdvance(text) / kPaintUnitsPerMm;
+  const ResolvedFont& r = Resolve(font);
+  const auto known = r.widths.constFind(text);
+  if (known != r.widths.constEnd()) return *known;
+  if (r.widths.size() >= kMaxRememberedWidths) r.widths.clear();
+  const double width = r.metrics.horizontalAdvance(text) / kPaintUnitsPerMm;
+  r.widths.insert(text, width);
+  return width;
 }
 
 double MeasureTextHeight(const PrintFont& font) {

@@ -18,11 +18,8 @@
 
 namespace zotra {
 
-class FixedDecimal;
-
 QString FormatNumber(double value, const QString& picture);
 QString FormatNumber(qint64 value, const QString& picture);
-QString FormatNumber(const FixedDecimal& value, const QString& picture);
 
 // The same for a number given as plain decimal text ("-12.375", "7", ".5").
 // Text that is not such a number formats as zero.

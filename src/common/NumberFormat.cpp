@@ -1,7 +1,5 @@
 #include "NumberFormat.h"
 
-#include "FixedDecimal.h"
-
 #include <charconv>
 #include <cmath>
 
@@ -121,10 +119,6 @@ QString FormatNumber(double value, const QString& picture) {
 
 QString FormatNumber(qint64 value, const QString& picture) {
   return FormatDecimalText(QString::number(value), picture);
-}
-
-QString FormatNumber(const FixedDecimal& value, const QString& picture) {
-  return FormatDecimalText(value.ToText(), picture);
 }
 
 }  // namespace zotra

@@ -166,6 +166,13 @@ WriteFault WriteFaultFor(const QString& path) {
   return WriteFault::None;
 }
 
+bool InjectedWriteFault(QFileDevice& file, const QString& path) {
+  const WriteFault fault = WriteFaultFor(path);
+  if (fault == WriteFault::None) return false;
+  WriteHalf(file, QByteArray(), fault);
+  return true;
+}
+
 bool WriteBytes(const QString& path, const QByteArray& bytes, WriteMode mode) {
   const WriteFault fault = WriteFaultFor(path);
   if (mode == WriteMode::Safe) {

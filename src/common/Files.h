@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class QFileDevice;
+
 namespace zotra {
 
 class Dialogs;
@@ -98,6 +100,11 @@ void ReportLossyWrite(const QString& path, Dialogs* dialogs);
 enum class WriteFault { None, Fail, Stall };
 WriteFault WriteFaultFor(const QString& path);
 bool ReadFaultFor(const QString& path);
+
+// For a writer that keeps its own file open until it commits it: puts the
+// fault the tests ask for on `path` into effect on that file before the
+// commit. True when the write must fail; a stalled write never returns.
+bool InjectedWriteFault(QFileDevice& file, const QString& path);
 
 // A text file written line by line (CP932, CR LF), for long passes that show
 // progress and may be cut short: what was written stays in the file.

@@ -1,8 +1,8 @@
 // A real full disk: a small file system of its own (a tmpfs mounted in a
 // private namespace, where the machine allows one) filled up to the last
-// byte; the settings, the definition and the points file are then written by
-// the programs themselves. Each write fails, is told, and leaves the file as
-// it was.
+// byte; the settings, the definition, the points file and a band's log files
+// are then written by the programs themselves. Each write fails, is told, and
+// leaves the file as it was.
 #include "FaultSupport.h"
 
 #include "define/ContestDefinition.h"
@@ -25,8 +25,9 @@ dd if=/dev/zero of="$disk/filler2" bs=1 2>/dev/null
 "$batch" --folder "$disk" setting ZOTRAM Cfg ZOTRAW.CFG; echo "setting $?" >> "$out/status"
 "$batch" --folder "$disk" definition in.tst ZOTRAW.TST; echo "definition $?" >> "$out/status"
 "$writer" points "$disk" 2>> "$out/writer.log"; echo "points $?" >> "$out/status"
+"$batch" --folder "$disk" log --files-only > /dev/null; echo "log $?" >> "$out/status"
 mkdir -p "$out/after"
-cp "$disk/ZOTRAW.INI" "$disk/ZOTRAW.TST" "$disk/ZOTRAPOI.DAT" "$out/after/"
+cp "$disk/ZOTRAW.INI" "$disk/ZOTRAW.TST" "$disk/ZOTRAPOI.DAT" "$disk/7.JARL" "$disk/7.MHz" "$out/after/"
 ls -A "$disk" > "$out/entries"
 )";
 
@@ -46,6 +47,11 @@ TEST(FullDisk, WritesFailToldAndTheFilesStay) {
   ContestDefinition changed = SampleDefinition();
   changed.myCall = "JA1ZZZ";
   t.WriteBytes("seed/in.tst", EncodeCp932(DefinitionText(changed)));
+  // The log program's earlier files of band 7, and its work file.
+  t.WriteBytes("seed/7.JARL", "earlier 7.JARL\r\n");
+  t.WriteBytes("seed/7.MHz", "earlier 7.MHz\r\n");
+  t.WriteCp932("seed/zotra.wk2",
+               CrLf({"\"7\"", "\"1\",\"7\",\"CW\",\"2024/06/15\",\"21:00\",\"JA1AAA\",\"599 13M\",\"599 1001M\",\"1001\",\"\",\"\",\"1\",\"\",\"\""}));
   t.WriteBytes("script.sh", kScript);
   QDir().mkpath(t.File("disk"));
 
@@ -60,19 +66,24 @@ TEST(FullDisk, WritesFailToldAndTheFilesStay) {
   if (shell.exitCode() == 3) GTEST_SKIP() << "no tmpfs in a private namespace here";
   ASSERT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
 
-  EXPECT_EQ(t.ReadBytes("status"), QByteArray("setting 1\ndefinition 1\npoints 1\n"));
+  EXPECT_EQ(t.ReadBytes("status"), QByteArray("setting 1\ndefinition 1\npoints 1\nlog 1\n"));
   EXPECT_EQ(t.ReadBytes("after/ZOTRAW.INI"), settings);
   EXPECT_EQ(t.ReadBytes("after/ZOTRAW.TST"), definition);
   EXPECT_EQ(t.ReadBytes("after/ZOTRAPOI.DAT"), points);
+  EXPECT_EQ(t.ReadBytes("after/7.JARL"), QByteArray("earlier 7.JARL\r\n"));
+  EXPECT_EQ(t.ReadBytes("after/7.MHz"), QByteArray("earlier 7.MHz\r\n"));
   // No temporary file stays behind on the full disk.
-  EXPECT_EQ(t.ReadBytes("entries"), QByteArray("ZOTRAPOI.DAT\nZOTRAW.INI\nZOTRAW.TST\nfiller\nfiller2\nin.tst\n"));
+  EXPECT_EQ(t.ReadBytes("entries"),
+            QByteArray("7.JARL\n7.MHz\nZOTRAPOI.DAT\nZOTRAW.INI\nZOTRAW.TST\nfiller\nfiller2\nin.tst\nzotra.wk2\n"));
   const QString disk = t.File("disk");
   QStringList texts;
   for (const QString& line : QString::fromUtf8(t.ReadBytes("dialogs.log")).split('\n', Qt::SkipEmptyParts)) {
     texts << DialogFields(line).value(2);
   }
   EXPECT_EQ(texts, (QStringList{U("設定ファイル ") + disk + U("/ZOTRAW.INI に書き込めません\n以前の設定はそのまま残っています"),
-                                U("定義ファイルに書き込めません: ") + disk + "/ZOTRAW.TST"}));
+                                U("定義ファイルに書き込めません: ") + disk + "/ZOTRAW.TST",
+                                U("ファイル ") + disk + U("/TempP.tmp に書き込めません（No space left on device）\n"
+                                                           "ログの出力を中止しました。前回のログファイルと得点ファイルはそのままです")}));
   EXPECT_TRUE(t.ReadBytes("writer.log").contains((U("得点ファイル ") + disk + U("/ZOTRAPOI.DAT に書き込めません")).toUtf8()))
       << t.ReadBytes("writer.log").toStdString();
 }

@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <deque>
+#include <limits>
 #include <vector>
 
 namespace zotra {
@@ -96,7 +97,11 @@ void OutputTotals::Add(const QsoTable& table, int row, const LogDefinition& defi
       ++multipliers[static_cast<size_t>(i - 1)];
     }
   }
-  points += table.Points(row);
+  // A damaged cell can hold any number: the sum saturates instead of
+  // wrapping, and Overflows() tells the user.
+  if (__builtin_add_overflow(points, table.Points(row), &points)) {
+    points = table.Points(row) < 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+  }
 }
 
 bool OutputTotals::Overflows() const {

@@ -6,6 +6,7 @@
 // byte, the points file too, and the message names the file.
 #include "FaultSupport.h"
 
+#include "common/Dialogs.h"
 #include "log/LogTestData.h"
 #include "log/PrinterPositions.h"
 #include "log/ui/PositionWindow.h"

@@ -22,10 +22,8 @@ int RunSetting(BatchContext& context) {
     PrintLine(frame.ReadSetting(key, QString()));
     return 0;
   }
-  if (!frame.WriteSetting(key, context.args.at(2))) {
-    context.dialogs.Tell(QStringLiteral("設定ファイルに書き込めません: ") + frame.settings().FilePath());
-    return 1;
-  }
+  // A failed write has been told by the settings themselves.
+  if (!frame.WriteSetting(key, context.args.at(2))) return 1;
   return 0;
 }
 

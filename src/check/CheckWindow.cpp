@@ -300,7 +300,9 @@ void CheckWindow::RestorePrevious() {
 bool CheckWindow::HandOver() {
   if (busy_) return false;
   const CheckResult result = RunCheck();
-  if (!result.found) return false;
+  // Without its work files (told when they could not be written) the log
+  // program would start from a wrong duplicate list.
+  if (!result.found || !result.written) return false;
   PrepareForLog(frame().Folder(), result);
   // The log program sizes its table by this count: every record of
   // "zotra.wk2", the invalid ones included.

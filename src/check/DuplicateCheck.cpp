@@ -251,10 +251,15 @@ CheckResult RunDuplicateCheck(const QString& folder, Criterion criterion, Dialog
   if (!FileExists(wk2) || !ReadText(wk2, &text)) return {};
   CheckResult result = CheckSelection(text, criterion, dialogs, progress);
   text.clear();
-  bool ok = WriteText(ResolveInFolder(folder, kKeyFileName), KeyFileText(result), WriteMode::Plain, dialogs);
+  const QString keys = ResolveInFolder(folder, kKeyFileName);
+  bool ok = WriteText(keys, KeyFileText(result), WriteMode::Plain, dialogs);
+  if (!ok) TellNotWritten(dialogs, keys);
   const QString duplicates = ResolveInFolder(folder, kDuplicateFileName);
   if (result.HasDuplicates()) {
-    ok = WriteText(duplicates, DuplicateFileText(result), WriteMode::Plain, dialogs) && ok;
+    if (!WriteText(duplicates, DuplicateFileText(result), WriteMode::Plain, dialogs)) {
+      TellNotWritten(dialogs, duplicates);
+      ok = false;
+    }
   } else {
     DeleteFile(duplicates);
   }

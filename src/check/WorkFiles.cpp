@@ -1,9 +1,11 @@
 #include "WorkFiles.h"
 
+#include "common/Dialogs.h"
 #include "common/Files.h"
 #include "common/ListFile.h"
 #include "common/Text.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cmath>
@@ -80,6 +82,21 @@ int CountRecordLines(const QString& path) {
 
 }  // namespace
 
+void TellNotWritten(Dialogs* dialogs, const QString& path) {
+  if (!dialogs) return;
+  dialogs->Tell(QStringLiteral("ファイル ") + QDir::toNativeSeparators(path) + QStringLiteral(" に書き込めません"), {},
+                Icon::Critical);
+}
+
+QString CountLimitMessage(int read, int selected) {
+  if (read <= kLargestQsoCount && selected <= kLargestQsoCount) return {};
+  return QStringLiteral("交信数が %3 件を超えています（総交信局数 %1 件、選択された局数 %2 件）\n"
+                        "件数はそのまま表示します。重複チェックと得点の集計ができるのは %3 件までです")
+      .arg(read)
+      .arg(selected)
+      .arg(kLargestQsoCount);
+}
+
 QString SelectionLine(const QString& extractLine) { return Wk2Line(ParseExtractLine(extractLine)); }
 
 QString ExtractBand(const QString& extractLine) { return ParseExtractLine(extractLine).fields[1]; }
@@ -108,6 +125,9 @@ SelectionResult SelectQsos(const QString& folder, const QString& selection, Dial
     if (progress && result.read % kProgressEvery == 0) progress(result.read, result.selected);
   }
   result.written = WriteText(FolderFile(folder, kSelectionFileName), out, WriteMode::Plain, dialogs);
+  if (!result.written) TellNotWritten(dialogs, FolderFile(folder, kSelectionFileName));
+  const QString limit = CountLimitMessage(result.read, result.selected);
+  if (dialogs && !limit.isEmpty()) dialogs->Tell(limit, {}, Icon::Warning);
   // The key and duplicate files of the previous selection no longer fit.
   DeleteFile(FolderFile(folder, kKeyFileName));
   DeleteFile(FolderFile(folder, kDuplicateFileName));
@@ -188,6 +208,7 @@ RebuildResult RebuildFromSavedCopy(const QString& folder, const QString& selecti
     if (Val(first) > 0) ++result.valid;
   }
   result.written = WriteText(FolderFile(folder, kSelectionFileName), out, WriteMode::Plain, dialogs);
+  if (!result.written) TellNotWritten(dialogs, FolderFile(folder, kSelectionFileName));
   DeleteFile(FolderFile(folder, kKeyFileName));
   DeleteFile(FolderFile(folder, kDuplicateFileName));
   return result;

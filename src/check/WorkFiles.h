@@ -48,9 +48,20 @@ struct SelectionResult {
 
 // Copies the QSOs of the selection (a band, or "ALL") from "zotra.wk1" into a
 // new "zotra.wk2", and removes the key and duplicate files of the previous
-// selection. Empty lines are not counted.
+// selection. Empty lines are not counted. A file that cannot be written and
+// counts beyond 32767 are told through the dialogs (when given).
 SelectionResult SelectQsos(const QString& folder, const QString& selection, Dialogs* dialogs = nullptr,
                            const SelectionProgress& progress = {});
+
+// The largest count of QSOs the suite keeps (its counts are 16-bit).
+inline constexpr int kLargestQsoCount = 32767;
+
+// The notice when the QSOs read from "zotra.wk1" or selected from them are
+// more than the suite counts; empty otherwise. SelectQsos tells it.
+QString CountLimitMessage(int read, int selected);
+
+// Tells (when dialogs are given) that a work file could not be written.
+void TellNotWritten(Dialogs* dialogs, const QString& path);
 
 // Lines of "zotra.wk1" (empty lines not counted); 0 when it is missing.
 int CountExtractedQsos(const QString& folder);

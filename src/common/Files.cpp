@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QThread>
 
 namespace zotra {
 namespace {
@@ -105,7 +106,7 @@ bool DeleteFile(const QString& path) {
 
 bool ReadBytes(const QString& path, QByteArray* bytes) {
   bytes->clear();
-  if (path.isEmpty()) return false;
+  if (path.isEmpty() || ReadFaultFor(path)) return false;
   QFile f(path);
   if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly)) return false;
   *bytes = f.readAll();
@@ -126,11 +127,67 @@ bool ReadLines(const QString& path, QStringList* lines) {
   return ok;
 }
 
+// ---- write faults ----------------------------------------------------------------
+
+namespace {
+
+bool MatchesPattern(const QString& path, const char* variable) {
+  const QString patterns = qEnvironmentVariable(variable);
+  if (patterns.isEmpty()) return false;
+  const QString name = QFileInfo(path).fileName();
+  for (const QString& pattern : patterns.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern.trimmed()),
+                                QRegularExpression::CaseInsensitiveOption);
+    if (re.match(name).hasMatch()) return true;
+  }
+  return false;
+}
+
+// Half of the bytes reach the device; a stalled write then waits to be killed.
+void WriteHalf(QFileDevice& f, const QByteArray& bytes, WriteFault fault) {
+  f.write(bytes.constData(), bytes.size() / 2);
+  f.flush();
+  if (fault != WriteFault::Stall) return;
+  const QString mark = qEnvironmentVariable("ZOTRA_WRITE_STALL_MARK");
+  if (!mark.isEmpty()) {
+    QFile m(mark);
+    if (m.open(QIODevice::WriteOnly)) m.close();
+  }
+  for (;;) QThread::sleep(1);
+}
+
+}  // namespace
+
+bool ReadFaultFor(const QString& path) { return MatchesPattern(path, "ZOTRA_READ_FAULT"); }
+
+WriteFault WriteFaultFor(const QString& path) {
+  if (MatchesPattern(path, "ZOTRA_WRITE_STALL")) return WriteFault::Stall;
+  if (MatchesPattern(path, "ZOTRA_WRITE_FAULT")) return WriteFault::Fail;
+  return WriteFault::None;
+}
+
+bool InjectedWriteFault(QFileDevice& file, const QString& path) {
+  const WriteFault fault = WriteFaultFor(path);
+  if (fault == WriteFault::None) return false;
+  WriteHalf(file, QByteArray(), fault);
+  return true;
+}
+
 bool WriteBytes(const QString& path, const QByteArray& bytes, WriteMode mode) {
+  const WriteFault fault = WriteFaultFor(path);
   if (mode == WriteMode::Safe) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(bytes) != bytes.size()) {
+    if (fault != WriteFault::None) {
+      WriteHalf(f, bytes, fault);
+      f.cancelWriting();  // the temporary file is removed, the old file stays
+      return false;
+    }
+    // The bytes are flushed here and the flush checked: QSaveFile's commit
+    // flushes its buffer without looking at the result, so a disk that
+    // refuses them there would get the temporary file, empty or cut short,
+    // renamed over the old one, and the write reported done.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
       f.cancelWriting();
       return false;
     }
@@ -138,6 +195,10 @@ bool WriteBytes(const QString& path, const QByteArray& bytes, WriteMode mode) {
   }
   QFile f(path);
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  if (fault != WriteFault::None) {
+    WriteHalf(f, bytes, fault);
+    return false;
+  }
   const bool ok = f.write(bytes) == bytes.size();
   f.close();
   return ok && f.error() == QFileDevice::NoError;
@@ -176,6 +237,7 @@ bool WriteLines(const QString& path, const QStringList& lines, WriteMode mode, D
 struct LineWriter::Impl {
   QFile file;
   Dialogs* dialogs = nullptr;
+  WriteFault fault = WriteFault::None;
   bool lossy = false;
   bool failed = false;
 };
@@ -187,6 +249,7 @@ bool LineWriter::Open(const QString& path, Dialogs* dialogs) {
   impl_ = new Impl;
   impl_->file.setFileName(path);
   impl_->dialogs = dialogs;
+  impl_->fault = WriteFaultFor(path);
   if (!impl_->file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     delete impl_;
     impl_ = nullptr;
@@ -200,6 +263,7 @@ bool LineWriter::OpenAppend(const QString& path, Dialogs* dialogs) {
   impl_ = new Impl;
   impl_->file.setFileName(path);
   impl_->dialogs = dialogs;
+  impl_->fault = WriteFaultFor(path);
   if (!impl_->file.open(QIODevice::WriteOnly | QIODevice::Append)) {
     delete impl_;
     impl_ = nullptr;
@@ -211,9 +275,14 @@ bool LineWriter::OpenAppend(const QString& path, Dialogs* dialogs) {
 bool LineWriter::IsOpen() const { return impl_ != nullptr; }
 
 bool LineWriter::Write(const QString& text) {
-  if (!impl_) return false;
+  if (!impl_ || impl_->failed) return false;
   const QByteArray bytes = EncodeCp932(text, &impl_->lossy);
-  if (impl_->file.write(bytes) != bytes.size()) impl_->failed = true;
+  if (impl_->fault != WriteFault::None) {
+    WriteHalf(impl_->file, bytes, impl_->fault);
+    impl_->failed = true;
+  } else if (impl_->file.write(bytes) != bytes.size()) {
+    impl_->failed = true;
+  }
   return !impl_->failed;
 }
 

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class QFileDevice;
+
 namespace zotra {
 
 class Dialogs;
@@ -81,6 +83,28 @@ bool WriteBytes(const QString& path, const QByteArray& bytes, WriteMode mode = W
 
 // Tells the user once that a file holds characters that were written as "?".
 void ReportLossyWrite(const QString& path, Dialogs* dialogs);
+
+// ---- write faults, for tests ----------------------------------------------
+//
+// Tests make a write fail the way a full disk does, or stop it halfway, in
+// their own process or in a whole program they start, through variables:
+//   ZOTRA_WRITE_FAULT=patterns  a write of a file whose name matches one of
+//       the comma-separated wildcard patterns (without regard to case) puts
+//       half of its bytes into the file it writes (for a safe write: the
+//       temporary file), then fails with "No space left on device".
+//   ZOTRA_WRITE_STALL=patterns  such a write puts half of its bytes there,
+//       flushes them, creates the file ZOTRA_WRITE_STALL_MARK (when set) and
+//       waits until the process is killed.
+//   ZOTRA_READ_FAULT=patterns  reading such a file fails as reading a file
+//       that is there but cannot be read does.
+enum class WriteFault { None, Fail, Stall };
+WriteFault WriteFaultFor(const QString& path);
+bool ReadFaultFor(const QString& path);
+
+// For a writer that keeps its own file open until it commits it: puts the
+// fault the tests ask for on `path` into effect on that file before the
+// commit. True when the write must fail; a stalled write never returns.
+bool InjectedWriteFault(QFileDevice& file, const QString& path);
 
 // A text file written line by line (CP932, CR LF), for long passes that show
 // progress and may be cut short: what was written stays in the file.

@@ -1,7 +1,12 @@
 #include "Settings.h"
 
+#include "Dialogs.h"
 #include "Files.h"
 #include "Text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
 
 namespace zotra {
 namespace {
@@ -59,7 +64,9 @@ QString ReadProfileString(const QString& path, const QString& section, const QSt
 bool WriteProfileString(const QString& path, const QString& section, const QString& key,
                         const QString& value) {
   QStringList lines;
-  ReadLines(path, &lines);
+  // A file that is there but cannot be read is never replaced by one that
+  // holds only this key.
+  if (!ReadLines(path, &lines) && QFileInfo::exists(path)) return false;
   const QString newLine = OneLine(key) + QLatin1Char('=') + OneLine(value);
 
   int sectionStart = -1;  // index of the header line
@@ -135,7 +142,21 @@ QString Settings::ReadSetting(const QString& key, const QString& defaultValue) c
 }
 
 bool Settings::WriteSetting(const QString& key, const QString& value) const {
-  return WriteProfileString(FilePath(), SettingsSectionForWrite(program_, key), key, value);
+  const QString path = FilePath();
+  if (WriteProfileString(path, SettingsSectionForWrite(program_, key), key, value)) return true;
+  ReportSettingsWriteFailure(path);
+  return false;
+}
+
+void ReportSettingsWriteFailure(const QString& path) {
+  // Once per file and program run: a program that cannot write its settings
+  // fails at every key it saves on closing.
+  static QSet<QString> told;
+  if (told.contains(path)) return;
+  told.insert(path);
+  CurrentDialogs().Tell(QStringLiteral("設定ファイル ") + QDir::toNativeSeparators(path) +
+                            QStringLiteral(" に書き込めません\n以前の設定はそのまま残っています"),
+                        {}, Icon::Warning);
 }
 
 }  // namespace zotra

@@ -23,6 +23,10 @@ QString ReadProfileString(const QString& path, const QString& section, const QSt
 bool WriteProfileString(const QString& path, const QString& section, const QString& key,
                         const QString& value);
 
+// Tells the user that the settings file could not be written and keeps its
+// old content; once per file and program run.
+void ReportSettingsWriteFailure(const QString& path);
+
 // The section a program reads a key from, and the one it writes it to.
 QString SettingsSectionForRead(Program program, const QString& key);
 QString SettingsSectionForWrite(Program program, const QString& key);
@@ -33,6 +37,8 @@ class Settings {
   Settings(QString folder, Program program);
 
   QString ReadSetting(const QString& key, const QString& defaultValue = {}) const;
+  // False when the file could not be written: the user has then been told
+  // (once per program run) and the file is as it was.
   bool WriteSetting(const QString& key, const QString& value) const;
 
   // Full path of the settings file.

@@ -281,7 +281,9 @@ QString DefinitionText(const ContestDefinition& d) {
   for (int i = 1; i < d.sentItems.size() && i < kMaxSentItems; ++i) {
     const QString item = TrimBlanks(d.sentItems.at(i).item);
     if (item.isEmpty()) continue;
-    w.Text(QStringLiteral("Send")).Text(item).Text(TrimBlanks(d.sentItems.at(i).length)).EndRecord();
+    // A fixed text's length is its own number of characters, as written.
+    const QString length = IsSentRemark(item) ? TrimBlanks(d.sentItems.at(i).length) : QString::number(item.size());
+    w.Text(QStringLiteral("Send")).Text(item).Text(length).EndRecord();
   }
   heading(QStringLiteral("[受信ｺﾝﾃｽﾄﾅﾝﾊﾞｰ]"));
   for (int i = 0; i < d.receivedItems.size() && i < kMaxReceivedItems; ++i) {

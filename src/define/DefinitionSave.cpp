@@ -7,6 +7,7 @@
 #include "common/Text.h"
 
 #include <QDate>
+#include <QDir>
 
 namespace zotra {
 namespace {
@@ -164,11 +165,8 @@ bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definitio
                  {}, Icon::Critical);
     return false;
   }
-  if (!frame.WriteSetting(QStringLiteral("Tst"), kDefinitionFileName)) {
-    dialogs.Tell(QStringLiteral("設定ファイル ") + frame.settings().FilePath() + QStringLiteral(" に書き込めません"),
-                 {}, Icon::Critical);
-    return false;
-  }
+  // The settings tell the user themselves when they cannot be written.
+  if (!frame.WriteSetting(QStringLiteral("Tst"), kDefinitionFileName)) return false;
   EnsureStationFolders(frame.Folder(), definition.myCall);
   return true;
 }
@@ -180,9 +178,10 @@ void EnsureStationFolders(const QString& folder, const QString& callSign) {
   EnsureFolder(WithSeparator(folder) + name + QStringLiteral("_JARL"));
 }
 
-void ClearAfterSave(const QString& folder, bool clearPoints) {
+bool ClearAfterSave(const QString& folder, bool clearPoints) {
+  bool cleared = true;
   if (clearPoints) {
-    WriteBytes(ResolveInFolder(folder, QStringLiteral("ZOTRAPOI.DAT")), QByteArray());
+    cleared = WriteBytes(ResolveInFolder(folder, QStringLiteral("ZOTRAPOI.DAT")), QByteArray(), WriteMode::Safe);
     for (const QString& pattern : {QStringLiteral("*.MHz"), QStringLiteral("オールログ.txt"), QStringLiteral("サマリー.txt"),
                                    QStringLiteral("提出.txt"), QStringLiteral("JARL.Txt"), QStringLiteral("*.JARL")}) {
       DeleteMatching(folder, pattern);
@@ -194,6 +193,12 @@ void ClearAfterSave(const QString& folder, bool clearPoints) {
     }
   }
   DeleteMatching(folder, QStringLiteral("*.sve"));
+  return cleared;
+}
+
+QString PointsNotClearedMessage(const QString& path) {
+  return QStringLiteral("得点ファイル ") + QDir::toNativeSeparators(path) +
+         QStringLiteral(" を空にできませんでした\n前の得点が残っているので 集計の前に確認してください");
 }
 
 }  // namespace zotra

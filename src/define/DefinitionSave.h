@@ -49,7 +49,11 @@ bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definitio
 void EnsureStationFolders(const QString& folder, const QString& callSign);
 
 // After a save: with clearPoints, an empty points file and the earlier
-// outputs deleted (errors ignored); the ".sve" copies deleted in any case.
-void ClearAfterSave(const QString& folder, bool clearPoints);
+// outputs deleted (errors of the deleting ignored); the ".sve" copies deleted
+// in any case. False when the points file could not be emptied.
+bool ClearAfterSave(const QString& folder, bool clearPoints);
+
+// The message when the points file could not be emptied.
+QString PointsNotClearedMessage(const QString& path);
 
 }  // namespace zotra

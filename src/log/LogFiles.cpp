@@ -292,6 +292,14 @@ bool LogFileWriter::Finish(const OutputTotals& totals) {
     return Fail(d.text.path);
   }
   QFile::remove(d.scratchPath);
+  // Every file flushed, and the flush checked, before the points file and
+  // the commit: QSaveFile's commit flushes without looking at the result, so
+  // a disk that refused the last bytes of a file would have it put in place
+  // cut short.
+  for (int i = 0; i < 4; ++i) {
+    Staged& s = *d.All(i);
+    if (InjectedWriteFault(*s.file, s.path) || !s.file->flush()) return Fail(s.path);
+  }
   return true;
 }
 

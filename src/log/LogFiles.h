@@ -95,7 +95,8 @@ class LogFileWriter {
   // electronic-log record to the band file.
   bool Add(int row);
   // Completion: the scratch file's dash, total and "=" records, then the
-  // text log from it; the scratch file is deleted.
+  // text log from it; the scratch file is deleted; every file is flushed, so
+  // that a disk that refuses their last bytes stops the pass here.
   bool Finish(const OutputTotals& totals);
   // Puts the four files in place. False (with Error()) when one could not be
   // put in place.

@@ -6,6 +6,7 @@
 #include "common/Text.h"
 #include "common/gui/Printers.h"
 
+#include <QFileInfo>
 #include <QPrinterInfo>
 
 #include <cmath>
@@ -64,9 +65,13 @@ PrinterPositionTable PrinterPositionTable::Build(const QList<InstalledPrinter>& 
 PrinterPositionTable PrinterPositionTable::Load(const QString& folder) {
   const QString path = PrinterFilePath(folder);
   QString text;
-  ReadText(path, &text);  // no file: every printer starts with 0, 0, 1
+  // No file: every printer starts with 0, 0, 1. A file that is there but
+  // cannot be read is never written back: that would lose every printer's
+  // calibration for the defaults.
+  const bool read = ReadText(path, &text);
   PrinterPositionTable table = Build(InstalledPrinters(), text);
   table.path_ = path;
+  table.unreadable_ = !read && QFileInfo::exists(path);
   return table;
 }
 
@@ -103,7 +108,9 @@ QString PrinterPositionTable::FileText() const {
   return writer.Result();
 }
 
-bool PrinterPositionTable::Save() const { return !path_.isEmpty() && WriteText(path_, FileText(), WriteMode::Safe); }
+bool PrinterPositionTable::Save() const {
+  return !path_.isEmpty() && !unreadable_ && WriteText(path_, FileText(), WriteMode::Safe);
+}
 
 double StepOffset(double value, int direction) {
   if (direction < 0 && value > -10) return Clean(value - 0.1);

@@ -65,7 +65,8 @@ class PrinterPositionTable {
 
   // The file's text: the rows in table order, then the records kept aside.
   QString FileText() const;
-  // The file the table was loaded from (for Load); Save writes it (safely).
+  // The file the table was loaded from (for Load); Save writes it (safely),
+  // unless Load found it there but could not read it.
   const QString& FilePath() const { return path_; }
   void SetFilePath(const QString& path) { path_ = path; }
   bool Save() const;
@@ -74,6 +75,7 @@ class PrinterPositionTable {
   QList<PrinterPosition> rows_;
   QList<PrinterPosition> absent_;
   QString path_;
+  bool unreadable_ = false;
 };
 
 // The position adjustment steps. An offset moves by 0.1 towards −10

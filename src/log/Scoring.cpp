@@ -6,9 +6,11 @@
 #include "common/ListFile.h"
 #include "common/Text.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 #include <deque>
+#include <limits>
 #include <vector>
 
 namespace zotra {
@@ -95,7 +97,11 @@ void OutputTotals::Add(const QsoTable& table, int row, const LogDefinition& defi
       ++multipliers[static_cast<size_t>(i - 1)];
     }
   }
-  points += table.Points(row);
+  // A damaged cell can hold any number: the sum saturates instead of
+  // wrapping, and Overflows() tells the user.
+  if (__builtin_add_overflow(points, table.Points(row), &points)) {
+    points = table.Points(row) < 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+  }
 }
 
 bool OutputTotals::Overflows() const {
@@ -143,7 +149,13 @@ PointsRecord MakePointsRecord(const QString& band, const OutputTotals& totals, c
 PointsFileOutcome UpdatePointsFile(const QString& path, const QString& bandSelection, const OutputTotals& totals,
                                    const LogDefinition& definition, bool pointsPrinted, Dialogs& dialogs) {
   QString text;
-  ReadText(path, &text);  // a missing file reads as empty and is created
+  // A missing file reads as empty and is created; one that is there but
+  // cannot be read is left alone, or the other bands' records would be lost.
+  if (!ReadText(path, &text) && QFileInfo::exists(path)) {
+    dialogs.Tell(QStringLiteral("得点ファイル %1 を読めません\n他のバンドの記録を消さないよう 書き込みませんでした").arg(path),
+                 {}, Icon::Critical);
+    return PointsFileOutcome::Failed;
+  }
   QList<PointsRecord> old = ParsePointsFile(text);
   const int recordsRead = old.size();
   for (PointsRecord& r : old) {

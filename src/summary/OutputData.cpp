@@ -23,7 +23,7 @@ OutputData ReadOutputData(const OutputContext& context) {
 }
 
 QString BandValues::MultiplierSumText() const {
-  const int sum = MultiplierSum();
+  const qint64 sum = MultiplierSum();
   return sum < 1 ? QString() : QString::number(sum);
 }
 

@@ -45,7 +45,8 @@ struct BandValues {
   int points = 0;
 
   bool AnyValue() const { return count != 0 || multi1 != 0 || multi2 != 0 || multi3 != 0 || points != 0; }
-  int MultiplierSum() const { return multi1 + multi2 + multi3; }
+  // Added in 64 bits: a hand-edited points file may hold any int.
+  qint64 MultiplierSum() const { return qint64(multi1) + multi2 + multi3; }
   // The sum as the files write it: empty when below 1.
   QString MultiplierSumText() const;
 };

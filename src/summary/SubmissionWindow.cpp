@@ -76,6 +76,13 @@ SubmissionWindow::SubmissionWindow(const Frame& frame, Dialogs& dialogs, const O
   label2_->setText(ElectronicLogVersionText(outputs_.electronicLogVersion));
 }
 
+SubmissionWindow::~SubmissionWindow() {
+  // Closing the window takes the focus from the address box; that is no
+  // leaving of the operator's, and the window, half gone by then, must not
+  // answer it.
+  disconnect(text1_, nullptr, this, nullptr);
+}
+
 void SubmissionWindow::BuildControls() {
   auto* destinations = new QVBoxLayout;
   auto* group1 = new QButtonGroup(this);

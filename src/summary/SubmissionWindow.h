@@ -30,6 +30,7 @@ class SubmissionWindow : public QDialog {
   // version; today: the month that decides which destinations are offered.
   SubmissionWindow(const Frame& frame, Dialogs& dialogs, const OutputResult& outputs, QDate today,
                    QWidget* parent = nullptr);
+  ~SubmissionWindow() override;
 
   // "Mailer の起動".
   void StartMailer();

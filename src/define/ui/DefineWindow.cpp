@@ -1061,7 +1061,9 @@ bool DefineWindow::Save() {
   command2_->setEnabled(false);
   command3_->setEnabled(false);
   frames_->hide();
-  ClearAfterSave(frame().Folder(), check1_->isChecked());
+  if (!ClearAfterSave(frame().Folder(), check1_->isChecked())) {
+    dialogs_.Tell(PointsNotClearedMessage(frame().Path(QStringLiteral("ZOTRAPOI.DAT"))), {}, Icon::Warning);
+  }
   ReturnToMenu();
   return true;
 }

@@ -76,7 +76,8 @@ int RunTotals(BatchContext& context) {
   const TotalsSnapshot totals = Totals(context, options);
   for (const QStringList& row : totals.grid.Rows()) PrintLine(row.join(QLatin1Char('\t')));
   PrintLine(totals.scoreText);
-  return 0;
+  // A score beyond the range of its decimal has been told and is not shown.
+  return totals.scoreText.isEmpty() ? 1 : 0;
 }
 
 int RunSummary(BatchContext& context) {
@@ -110,6 +111,9 @@ int RunSummary(BatchContext& context) {
   const QString definitionPath = frame.LocateDefinitionFile();
   const DefinitionEntries definition = DefinitionEntries::FromFile(definitionPath);
   const TotalsSnapshot totals = Totals(context, totalsOptions);
+  // A score beyond the range of its decimal has been told; no sheet or file
+  // is made with a score that is not the contest's.
+  if (totals.scoreText.isEmpty()) return 1;
   EnsureStationFolder(frame.Folder(), definition);
   if (comment) {
     settings.commentOverride = *comment;
@@ -146,7 +150,11 @@ int RunSummary(BatchContext& context) {
   const OutputResult result = RunOutputsAfterPrinting(outputs);
   if (!result.electronicLogPath.isEmpty()) PrintLine(result.electronicLogPath);
   if (!result.textSummaryPath.isEmpty()) PrintLine(result.textSummaryPath);
-  return 0;
+  // A file the definition asks for that could not be written has been told;
+  // the command does not end as a success then.
+  const bool electronicLogMissing = result.electronicLogVersion != 0 && result.electronicLogPath.isEmpty();
+  const bool textSummaryMissing = TextSummaryWanted(definition) && result.textSummaryPath.isEmpty();
+  return electronicLogMissing || textSummaryMissing ? 1 : 0;
 }
 
 }  // namespace

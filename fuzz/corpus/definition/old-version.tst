@@ -1,0 +1,2 @@
+"ZOTRAW","Ver3.0"
+"MyCall","JA1ZZZ"

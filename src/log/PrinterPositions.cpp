@@ -49,15 +49,19 @@ PrinterPositionTable PrinterPositionTable::Build(const QList<InstalledPrinter>& 
     const PrinterPosition record{f.value(0), Clean(Val(f.value(1))), Clean(Val(f.value(2))),
                                  Calibration::ClampScale(Val(f.value(3)))};
     if (table.Set(record.name, record.horizontal, record.vertical, record.scale)) continue;
-    // A printer that is not installed now (or has the excluded driver): kept.
+    // A printer that is not installed now (or has the excluded driver): kept,
+    // under its name as it will be written back, so that two records whose
+    // names differ only in what the file cannot hold stay one.
+    PrinterPosition absent = record;
+    absent.name = QuoteField(record.name).mid(1).chopped(1);
     bool replaced = false;
     for (PrinterPosition& kept : table.absent_) {
-      if (kept.name == record.name) {
-        kept = record;
+      if (kept.name == absent.name) {
+        kept = absent;
         replaced = true;
       }
     }
-    if (!replaced) table.absent_ << record;
+    if (!replaced) table.absent_ << absent;
   }
   return table;
 }

@@ -140,6 +140,14 @@ TEST(PrinterPositions, TableFromPrintersAndFile) {
   EXPECT_EQ(table.FileText(), CrLf({"\"Canon_LBP\",2,-10,1", U("\"PDF ファイル\",0,0,0.9"), "\"OldFax\",3,3,1",
                                     "\"Epson_Away\",-2,1.1,0.98"}));
   EXPECT_EQ(PrinterPositionTable::Build(printers, {}).Rows().first(), (PrinterPosition{"Canon_LBP", 0, 0, 1}));
+
+  // An unquoted name may hold a double quote, which the file writes as "＂":
+  // a later record of that written name replaces it, so the table reads back
+  // from its own file as it was.
+  const QString edited = CrLf({"Away\",1,1,1", U("\"Away＂\",2,2,1")});
+  const PrinterPositionTable away = PrinterPositionTable::Build(printers, edited);
+  EXPECT_EQ(away.Absent(), QList<PrinterPosition>{(PrinterPosition{U("Away＂"), 2, 2, 1})});
+  EXPECT_EQ(PrinterPositionTable::Build(printers, away.FileText()).FileText(), away.FileText());
 }
 
 TEST(PrinterPositions, FileChoiceAndWritingBack) {

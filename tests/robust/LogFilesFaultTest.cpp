@@ -32,6 +32,13 @@ class EarlierPass {
     before["ZOTRAPOI.DAT"] = OldVersion("\"7\",\" 50\",\" 20\",\" 0\",\" 0\",\" 50\"\n\"3.5\",\" 10\",\" 5\",\" 0\",\" 0\",\" 10\"");
     t.WriteBytes("ZOTRAPOI.DAT", before["ZOTRAPOI.DAT"]);
   }
+  // `zotra-batch log --files-only` with the writes of `pattern` failing.
+  ProgramResult LogWithFailingWrite(const char* pattern) {
+    RunOptions options;
+    options.environment = FaultEnvironment(pattern);
+    options.timeoutMs = 120000;
+    return RunProgram(t, "zotra-batch", {"log", "--files-only"}, options);
+  }
   void ExpectEarlierFiles() const {
     for (auto it = before.begin(); it != before.end(); ++it) {
       EXPECT_EQ(t.ReadBytes(it.key()), it.value()) << it.key().toStdString();
@@ -47,10 +54,7 @@ class EarlierPass {
 
 TEST(LogFilesFault, BandFileThatCannotBeWrittenStopsThePassBeforeThePointsFile) {
   EarlierPass f;
-  RunOptions options;
-  options.environment = FaultEnvironment("7.JARL");
-  options.timeoutMs = 120000;
-  const ProgramResult r = RunProgram(f.t, "zotra-batch", {"log", "--files-only"}, options);
+  const ProgramResult r = f.LogWithFailingWrite("7.JARL");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(DialogTexts(r), QStringList{U("ファイル ") + QDir::toNativeSeparators(f.t.File("7.JARL")) +
                                         U(" に書き込めません\nログの出力を中止しました。前回のログファイルと得点ファイルはそのままです")});
@@ -59,10 +63,7 @@ TEST(LogFilesFault, BandFileThatCannotBeWrittenStopsThePassBeforeThePointsFile) 
 
 TEST(LogFilesFault, TextLogThatCannotBeWritten) {
   EarlierPass f;
-  RunOptions options;
-  options.environment = FaultEnvironment("7.MHz");
-  options.timeoutMs = 120000;
-  const ProgramResult r = RunProgram(f.t, "zotra-batch", {"log", "--files-only"}, options);
+  const ProgramResult r = f.LogWithFailingWrite("7.MHz");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(DialogTexts(r).value(0).startsWith(U("ファイル ") + QDir::toNativeSeparators(f.t.File("7.MHz"))));
   f.ExpectEarlierFiles();
@@ -87,10 +88,7 @@ TEST(LogFilesFault, KilledWhileThePointsFileIsWrittenLeavesEveryFile) {
 
 TEST(LogFilesFault, PointsFileThatCannotBeWrittenKeepsTheBandFilesToo) {
   EarlierPass f;
-  RunOptions options;
-  options.environment = FaultEnvironment("ZOTRAPOI.DAT");
-  options.timeoutMs = 120000;
-  const ProgramResult r = RunProgram(f.t, "zotra-batch", {"log", "--files-only"}, options);
+  const ProgramResult r = f.LogWithFailingWrite("ZOTRAPOI.DAT");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(DialogTexts(r), (QStringList{U("得点ファイル ") + f.t.File("ZOTRAPOI.DAT") + U(" に書き込めません"),
                                          U("得点ファイルを書き込めなかったため、ログファイルも前回のままにしました")}));

@@ -100,6 +100,7 @@ void HelpWindow::ShowPage(const QString& path) {
   show();
   raise();
   activateWindow();
+  browser_->setFocus();  // the keys scroll the page
 }
 
 QString HelpWindow::CurrentPage() const { return browser_->source().toLocalFile(); }

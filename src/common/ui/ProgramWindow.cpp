@@ -121,8 +121,18 @@ bool ProgramWindow::ShowHelp(Dialogs& dialogs, const QString& stem) {
                  QStringLiteral(" が見つかりません"));
     return false;
   }
-  // One help window for the program; it closes with the program.
-  if (!help_) help_ = new HelpWindow;
+  // One help window for the program; it closes with the program. It opens
+  // beside the window, so that the two can be read together.
+  if (!help_) {
+    help_ = new HelpWindow;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect main = frameGeometry();
+    const QSize size = help_->frameGeometry().size();
+    const int left = main.right() + 8 + size.width() <= area.right() ? main.right() + 8 : area.right() - size.width();
+    const int top = qMin(main.top(), area.bottom() - size.height());
+    help_->move(qMax(area.left(), left), qMax(area.top(), top));
+  }
   help_->ShowPage(page);
   return true;
 }

@@ -1,10 +1,10 @@
 // The menu's start and its commands without the window: host logbook files,
 // the library date check, starting programs, the editor, log folders, help.
 #include "MenuFixture.h"
-#include "common/Text.h"
-#include "menu/Launcher.h"
 #include "common/Files.h"
+#include "common/Text.h"
 #include "common/ui/HelpWindow.h"
+#include "menu/Launcher.h"
 #include "menu/Platform.h"
 
 #include <QDateTime>

@@ -152,8 +152,7 @@ void SummaryWindow::BuildMenus() {
 }
 
 void SummaryWindow::RestoreSettings() {
-  const bool blank = Upper(frame_.ReadSetting(kPaperKey, QStringLiteral("5"))) == QLatin1String("FALSE");
-  (blank ? option2_ : option1_)->setChecked(true);
+  (StoredJarlPaper(frame_) ? option1_ : option2_)->setChecked(true);
   check1_->setChecked(ValInt(frame_.ReadSetting(kColourKey, QStringLiteral("0"))) == 1);
   check2_->setChecked(ValInt(frame_.ReadSetting(kPaperCheckKey, QStringLiteral("1"))) == 1);
   // The log program's "紙ログは印刷しない" (stored as "Yes") turns the preview on.
@@ -231,6 +230,15 @@ void SummaryWindow::RunPrintJob() {
     if (!problem.isEmpty()) {
       dialogs_.Tell(problem);
       return;
+    }
+  }
+  // A PDF file has no form under the data: blank paper draws it.
+  if (!preview && printer_.IsPdf() && option1_->isChecked()) {
+    const Button answer = AskFormForPdf(dialogs_);
+    if (answer == Button::Cancel) return;
+    if (answer == Button::Yes) {
+      option2_->setChecked(true);
+      PaperChosen();
     }
   }
   const QString definitionPath = frame_.LocateDefinitionFile();

@@ -242,7 +242,9 @@ TEST(SummaryWindow, ControlsAndTheirSettings) {
   TotalsFixture t;
   SummaryWindow& s = t.Summary();
   EXPECT_EQ(s.windowTitle(), U("ｻﾏﾘｰｼｰﾄ印刷"));
-  EXPECT_TRUE(Child<QRadioButton>(s, "Option1")->isChecked());  // default "5"
+  // A fresh folder: the JARL form, or blank paper when the PDF entry is the default printer.
+  EXPECT_EQ(Child<QRadioButton>(s, "Option1")->isChecked(), DefaultPrinterName() != kPdfPrinterName);
+  Child<QRadioButton>(s, "Option1")->click();
   EXPECT_EQ(Child<QRadioButton>(s, "Option1")->text(), U("JARL 用紙"));
   EXPECT_EQ(Child<QRadioButton>(s, "Option2")->text(), U("白紙"));
   QCheckBox* check1 = Child<QCheckBox>(s, "Check1");
@@ -303,6 +305,7 @@ TEST(SummaryWindow, PreviewJobDrawsTheFormUnderTheData) {
   TotalsFixture t;
   SummaryWindow& s = t.Summary();
   Child<QPushButton>(*t.window, "Command1")->click();
+  Child<QRadioButton>(s, "Option1")->click();
   Child<QCheckBox>(s, "Check3")->click();
   Child<QPushButton>(s, "Command1")->click();
   PreviewWindow* preview = s.previewWindow();
@@ -378,11 +381,16 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   EXPECT_FALSE(QFileInfo::exists(pdf));
   EXPECT_FALSE(s.JobHasRun());
 
+  // The JARL form into a PDF file asks; Yes (the default) draws the form on
+  // blank paper.
   s.Printer().SetPageSize(QPageSize(QPageSize::A4));
-  Child<QRadioButton>(s, "Option2")->click();
+  Child<QRadioButton>(s, "Option1")->click();
   s.RunPrintJob();
   ASSERT_TRUE(QFileInfo::exists(pdf));
-  EXPECT_EQ(t.dialogs.Records().size(), 2);
+  ASSERT_EQ(t.dialogs.Records().size(), 3);
+  EXPECT_TRUE(t.dialogs.Texts().last().startsWith(U("印刷先が PDF ファイルで、用紙は「JARL 用紙」が選ばれています。")));
+  EXPECT_EQ(t.dialogs.Messages().last().mid(3), (QStringList{"Yes|No|Cancel", "Yes"}));
+  EXPECT_TRUE(Child<QRadioButton>(s, "Option2")->isChecked());
   EXPECT_NE(ReadPdfText(pdf).Find(U("コンテスト用")), nullptr);
   EXPECT_EQ(Child<QPushButton>(s, "Command3")->text(), U("中止"));
 
@@ -396,7 +404,7 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   // A PDF file that cannot be written is told, not taken for printed.
   s.Printer().SetPdfFile(t.f.t.File("no such folder/out.pdf"));
   s.RunPrintJob();
-  ASSERT_EQ(t.dialogs.Records().size(), 3);
+  ASSERT_EQ(t.dialogs.Records().size(), 4);
   EXPECT_FALSE(t.dialogs.Texts().last().isEmpty());
 }
 

@@ -209,7 +209,7 @@ void SummaryWindow::OpenPrinterProperties() {
 
 void SummaryWindow::SetSubmissionHandler(std::function<void(SummaryWindow&)> handler) {
   submission_ = std::move(handler);
-  logSend_->setEnabled(submission_ && jobHasRun_);
+  UpdateMenus();
 }
 
 PrintJobSettings SummaryWindow::JobSettings() const {
@@ -265,6 +265,7 @@ void SummaryWindow::RunPrintJob() {
     }
     if (!target) {  // the PDF file was not chosen: nothing is printed or written
       setEnabled(true);
+      UpdateMenus();
       return;
     }
     const bool printed = PrintSummaryDocument(*target, definition, totals, settings);
@@ -275,15 +276,20 @@ void SummaryWindow::RunPrintJob() {
     const OutputContext context{frame_,    dialogs_, definitionPath, totals, commentOverride_,
                                 ReadSummaryDefinition(definition).club, settings.today};
     outputs_ = RunOutputsAfterPrinting(context);
-    jarlEdit_->setEnabled(!outputs_.electronicLogPath.isEmpty());
-    vqEdit_->setEnabled(!outputs_.textSummaryPath.isEmpty());
     jobHasRun_ = true;
     if (preview) command3_->setText(QStringLiteral("終了"));
     setEnabled(true);
   }
-  dlg1_->menuAction()->setEnabled(true);
-  logSend_->setEnabled(bool(submission_));
+  UpdateMenus();
   if (preview) preview_->raise();
+}
+
+void SummaryWindow::UpdateMenus() {
+  // Enabling the window enables its menus with it: they are set again after it.
+  jarlEdit_->setEnabled(!outputs_.electronicLogPath.isEmpty());
+  vqEdit_->setEnabled(!outputs_.textSummaryPath.isEmpty());
+  dlg1_->menuAction()->setEnabled(jobHasRun_);
+  logSend_->setEnabled(submission_ && jobHasRun_);
 }
 
 void SummaryWindow::OpenInEditor(const QString& path) {

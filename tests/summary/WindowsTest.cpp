@@ -369,6 +369,15 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   TotalsFixture t;
   SummaryWindow& s = t.Summary();
   ASSERT_TRUE(s.Printer().Select(kPdfPrinterName));
+  s.SetSubmissionHandler([](SummaryWindow&) {});
+  // A job cancelled at the PDF file's question writes nothing and leaves
+  // the menus of the files off.
+  Child<QRadioButton>(s, "Option2")->click();
+  s.RunPrintJob();
+  EXPECT_EQ(t.dialogs.Messages().value(0).value(0), "save");
+  EXPECT_FALSE(s.JobHasRun());
+  EXPECT_FALSE(Child<QMenu>(s, "dlg1")->menuAction()->isEnabled());
+  EXPECT_FALSE(Child<QAction>(s, "LogSend")->isEnabled());
   const QString pdf = t.f.t.File("out.pdf");
   s.Printer().SetPdfFile(pdf);
 
@@ -377,7 +386,7 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   s.Printer().SetOrientation(QPageLayout::Portrait);
   s.Printer().SetPageSize(QPageSize(QPageSize::A5));
   s.RunPrintJob();
-  EXPECT_EQ(t.dialogs.Texts(), (QStringList{U("用紙方向が違います"), U("用紙サイズをチェックしてください")}));
+  EXPECT_EQ(t.dialogs.Texts().mid(1), (QStringList{U("用紙方向が違います"), U("用紙サイズをチェックしてください")}));
   EXPECT_FALSE(QFileInfo::exists(pdf));
   EXPECT_FALSE(s.JobHasRun());
 
@@ -387,7 +396,7 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   Child<QRadioButton>(s, "Option1")->click();
   s.RunPrintJob();
   ASSERT_TRUE(QFileInfo::exists(pdf));
-  ASSERT_EQ(t.dialogs.Records().size(), 3);
+  ASSERT_EQ(t.dialogs.Records().size(), 4);
   EXPECT_TRUE(t.dialogs.Texts().last().startsWith(U("印刷先が PDF ファイルで、用紙は「JARL 用紙」が選ばれています。")));
   EXPECT_EQ(t.dialogs.Messages().last().mid(3), (QStringList{"Yes|No|Cancel", "Yes"}));
   EXPECT_TRUE(Child<QRadioButton>(s, "Option2")->isChecked());
@@ -404,7 +413,7 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   // A PDF file that cannot be written is told, not taken for printed.
   s.Printer().SetPdfFile(t.f.t.File("no such folder/out.pdf"));
   s.RunPrintJob();
-  ASSERT_EQ(t.dialogs.Records().size(), 4);
+  ASSERT_EQ(t.dialogs.Records().size(), 5);
   EXPECT_FALSE(t.dialogs.Texts().last().isEmpty());
 }
 

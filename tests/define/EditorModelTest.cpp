@@ -63,8 +63,6 @@ TEST(EditorSlots, LoadingLooksBandsUpAmongAllTwentySlots) {
   ones.bands = {{"7", 1}};
   ones.modes = {{"CW", 1}, {"SSB", -1}};
   EXPECT_FALSE(plain.ApplyDefinition(ones));
-  ones.modes = {{"CW", 1}, {"SSB", 0}};
-  EXPECT_TRUE(plain.ApplyDefinition(ones));  // the 0 is shown in the points window
 }
 
 TEST(EditorSlots, BoxesPointsAndTheBlueBandLimit) {

@@ -55,8 +55,7 @@ TEST(PrintSettings, DefaultsAndStoredValues) {
   EXPECT_TRUE(s.paperCheck);
   EXPECT_EQ(Restore({{U("用紙のチェック"), "2"}}).paperCheck, true);  // anything but "0"
   EXPECT_EQ(Restore({{U("JARL用紙"), "no"}}).jarlPaper, true);       // anything but "FALSE"
-  // With the PDF entry as the default printer a fresh folder starts on blank
-  // paper; a stored paper stays.
+  // A fresh folder with the PDF entry as the default printer: blank paper.
   EXPECT_FALSE(Restore({}, true, {}, true).jarlPaper);
   EXPECT_TRUE(Restore({{U("JARL用紙"), "True"}}, true, {}, true).jarlPaper);
 

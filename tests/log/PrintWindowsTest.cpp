@@ -190,9 +190,9 @@ TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
   ASSERT_TRUE(window_->StartPrinting());
   EXPECT_NE(ReadPdfText(t_.File("sheet.pdf")).Find("Multi."), nullptr);
   EXPECT_TRUE(Find<QComboBox>("Combo1")->isEnabled());  // on blank paper now
-  EXPECT_EQ(Dialogs().mid(2), QStringList(3, U("ZOTRAL|印刷先が PDF ファイルで、用紙は「JARL 用紙」が選ばれています。\n"
-                                              "JARL 用紙では罫線や見出しを印刷しないため、PDF にはデータだけが並びます。\n\n"
-                                              "用紙を「白紙」に切り替えて、罫線付きで印刷しますか？\n"
+  EXPECT_EQ(Dialogs().mid(2), QStringList(3, U("ZOTRAL|印刷先は PDF ファイルで、用紙は「JARL 用紙」です。\n"
+                                              "JARL 用紙には罫線を印刷しないため、PDF はデータだけになります。\n\n"
+                                              "「白紙」に切り替えて、罫線付きで印刷しますか？\n"
                                               "（いいえ: JARL 用紙のまま印刷します）")));
   EXPECT_EQ(DialogFields(dialogs_->Records().last()).mid(3), (QStringList{"Yes|No|Cancel", "Yes"}));
 }

@@ -391,7 +391,7 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   s.RunPrintJob();
   ASSERT_TRUE(QFileInfo::exists(pdf));
   ASSERT_EQ(t.dialogs.Records().size(), 4);
-  EXPECT_TRUE(t.dialogs.Texts().last().startsWith(U("印刷先が PDF ファイルで、用紙は「JARL 用紙」が選ばれています。")));
+  EXPECT_TRUE(t.dialogs.Texts().last().startsWith(U("印刷先は PDF ファイルで、用紙は「JARL 用紙」です。")));
   EXPECT_TRUE(Child<QRadioButton>(s, "Option2")->isChecked());
   EXPECT_NE(ReadPdfText(pdf).Find(U("コンテスト用")), nullptr);
   EXPECT_EQ(Child<QPushButton>(s, "Command3")->text(), U("中止"));

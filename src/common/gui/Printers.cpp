@@ -101,9 +101,9 @@ std::unique_ptr<PrinterSurface> PrinterSetup::Open(Dialogs& dialogs, const QStri
 bool BlankPaperByDefault() { return DefaultPrinterName() == kPdfPrinterName; }
 
 Button AskFormForPdf(Dialogs& dialogs) {
-  return dialogs.Ask(QStringLiteral("印刷先が PDF ファイルで、用紙は「JARL 用紙」が選ばれています。\n"
-                                    "JARL 用紙では罫線や見出しを印刷しないため、PDF にはデータだけが並びます。\n\n"
-                                    "用紙を「白紙」に切り替えて、罫線付きで印刷しますか？\n"
+  return dialogs.Ask(QStringLiteral("印刷先は PDF ファイルで、用紙は「JARL 用紙」です。\n"
+                                    "JARL 用紙には罫線を印刷しないため、PDF はデータだけになります。\n\n"
+                                    "「白紙」に切り替えて、罫線付きで印刷しますか？\n"
                                     "（いいえ: JARL 用紙のまま印刷します）"),
                      Buttons::YesNoCancel, {}, Icon::Question, Button::Yes);
 }

@@ -8,7 +8,7 @@
 #include "common/ui/PrintPreview.h"
 #include "print/PdfTools.h"
 #include "summary/CommentWindow.h"
-#include "summary/PreviewWindow.h"
+#include "common/ui/PreviewWindow.h"
 #include "summary/SummaryWindow.h"
 #include "summary/TotalsWindow.h"
 

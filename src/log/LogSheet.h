@@ -21,7 +21,8 @@ class PrintSurface;
 inline constexpr int kRowsPerSheet = 50;
 
 // The log sheet's document name in the printer queue, and the PDF file a
-// print to the PDF entry suggests: "ログシート_" + band part + ".pdf".
+// print to the PDF entry suggests: "ログシート_" + the band as the operator
+// knows it ("ログシート_3.5.pdf", "ログシート_ALL.pdf").
 QString LogSheetDocumentName();
 QString LogSheetPdfFileName(const QString& bandSelection);
 

@@ -6,6 +6,7 @@
 #include "common/Frame.h"
 #include "common/Settings.h"
 #include "common/gui/Printers.h"
+#include "common/ui/PreviewWindow.h"
 #include "log/ui/LogWindow.h"
 #include "log/ui/PositionWindow.h"
 #include "log/ui/PrintEntry.h"
@@ -172,7 +173,13 @@ TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
   EXPECT_EQ(Find<QLabel>("Label1")->text(), U("A4以外"));
   EXPECT_FALSE(window_->StartPrinting());
   EXPECT_EQ(Dialogs(), (QStringList{U("ZOTRAL|用紙の方向をチェックしてください"), U("ZOTRAL|用紙サイズをチェックしてください")}));
+  // The preview shows the two sheets and writes nothing.
+  ASSERT_TRUE(window_->ShowPreview());
+  EXPECT_EQ(window_->previewWindow()->Pages(), 2);
+  window_->previewWindow()->ShowPage(5);
+  EXPECT_EQ(window_->previewWindow()->Page(), 2);
   EXPECT_FALSE(t_.Exists("7.JARL"));
+  EXPECT_FALSE(t_.Exists("sheet.pdf"));
 
   // Without the check the Letter paper prints.
   Find<QCheckBox>("Check1")->setChecked(false);
@@ -182,6 +189,8 @@ TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
   EXPECT_EQ(window_->LastPass().sheets, 2);
   EXPECT_TRUE(t_.Exists("sheet.pdf"));
   EXPECT_TRUE(t_.Exists("7.JARL"));
+  // The window says where the PDF file is.
+  EXPECT_EQ(Dialogs().last(), U("ZOTRAL|PDF ファイルに書き込みました\n") + QDir::toNativeSeparators(t_.File("sheet.pdf")));
 }
 
 TEST_F(PrintWindows, PositionWindowStepsSavesAndDiscards) {

@@ -237,7 +237,6 @@ DuplicateGridWindow::DuplicateGridWindow(const QStringList& keyLines, QWidget* p
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
   grid->verticalHeader()->setVisible(false);
-  grid->horizontalHeader()->setStretchLastSection(true);
   QFont fixed(kGothicFont);
   fixed.setPointSizeF(font().pointSizeF());
   grid->setFont(fixed);
@@ -259,6 +258,7 @@ DuplicateGridWindow::DuplicateGridWindow(const QStringList& keyLines, QWidget* p
     grid->setColumnWidth(c, qMax(grid->columnWidth(c) + 12, 64));
     width += grid->columnWidth(c);
   }
+  grid->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(grid);
   auto* close = new QPushButton(QStringLiteral("閉じる"));
   close->setObjectName(QStringLiteral("Command1"));

@@ -85,10 +85,10 @@ double LogSheetPainter::RowTextY(int k) {
   return 33 + k * pitch_ - s_.TextHeight();
 }
 
-void LogSheetPainter::DrawForm() {
+void LogSheetPainter::DrawForm(const QColor& colour) {
   PrintSurface& s = s_;
   const double p = pitch_;
-  s.SetColor(kBlack);
+  s.SetColor(colour);
   s.SetLineStyle(LineStyle::Solid);
   if (options_.headings) {
     s.SetFont(kGothicFont, 12);

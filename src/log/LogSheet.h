@@ -9,6 +9,7 @@
 #include "PrintSettings.h"
 #include "Scoring.h"
 
+#include <QColor>
 #include <QString>
 
 #include <array>
@@ -65,8 +66,9 @@ class LogSheetPainter {
 
   // The form on blank paper: heading texts and rules (with headings on),
   // header rules, column headings, row rules, column rules, subtotal boxes
-  // (with subtotals on).
-  void DrawForm();
+  // (with subtotals on). In another colour: the preprinted form under the
+  // data of a preview.
+  void DrawForm(const QColor& colour = QColor(Qt::black));
   // The heading fields: year, contest name, call sign, band, sheet number.
   void DrawHeading(int sheet, int sheets);
   // "****" over the heading of the other time basis.

@@ -18,9 +18,10 @@ OutputTotals Minus(const OutputTotals& a, const OutputTotals& b) {
 }
 
 // The sheets of the pass on the surface, page by page; rowDrawn is told every
-// valid row drawn and may stop the drawing (false is then returned).
+// valid row drawn and may stop the drawing (false is then returned). A
+// preview shows the preprinted form under the data of JARL paper, light cyan.
 bool DrawSheets(PrintSurface& surface, const OutputPassContext& c, const std::function<void(const QString&)>& progress,
-                const std::function<bool(int row)>& rowDrawn, OutputPassResult* result) {
+                const std::function<bool(int row)>& rowDrawn, OutputPassResult* result, bool preview = false) {
   const LogSession& session = c.session;
   const QsoTable& table = session.table;
   const LogDefinition& definition = session.definition;
@@ -39,6 +40,7 @@ bool DrawSheets(PrintSurface& surface, const OutputPassContext& c, const std::fu
   for (int sheet = 1; sheet <= result->sheets; ++sheet) {
     progress(SheetLabel(sheet, result->sheets));
     if (!options.jarlPaper) painter.DrawForm();
+    else if (preview) painter.DrawForm(PaletteColor(11));
     if (options.headings) painter.DrawHeading(sheet, result->sheets);
     painter.DrawTimeMark();
     const OutputTotals before = totals;
@@ -126,7 +128,7 @@ OutputPassResult RunOutputPass(PrintSurface& surface, const OutputPassContext& c
 int DrawPassSheets(PrintSurface& surface, const OutputPassContext& context) {
   OutputPassResult result;
   surface.SetCalibration(context.options.calibration);
-  DrawSheets(surface, context, [](const QString&) {}, [](int) { return true; }, &result);
+  DrawSheets(surface, context, [](const QString&) {}, [](int) { return true; }, &result, true);
   surface.EndDocument();
   return result.sheets;
 }

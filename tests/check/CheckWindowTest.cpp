@@ -343,6 +343,7 @@ TEST(DuplicateCheckWindow, PaperNoticesPrintingAndTheDuplicateList) {
   ASSERT_TRUE(w.ShowPreview());
   EXPECT_NE(w.previewWindow()->Document()->FindText(U("  JA1QQQ  06/01 21:10     7 CW")), nullptr);
   EXPECT_FALSE(f.t.Exists("list.pdf"));
+  SaveShot(*w.previewWindow(), "check-preview.png");
   // Notices only: the list is printed all the same; the window says where.
   Child<QPushButton>(w, "Command1")->click();
   ASSERT_EQ(dialogs.Records().size(), 3);
@@ -374,10 +375,18 @@ TEST(DuplicateCheckWindow, PaperNoticesPrintingAndTheDuplicateList) {
   QStringList row;
   for (int c = 0; c < 5; ++c) row << table->item(3, c)->text();
   EXPECT_EQ(row, (QStringList{"JH1XYZ", "CW", "7", "06/01", "21:09"}));
-  // All five columns, Time included, without scrolling.
-  QTest::qWait(20);
-  EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0);
   SaveShot(*grid, "check-grid.png");
+  // All five columns, Time included, without scrolling sideways, also beside
+  // the scroll bar of many rows in a large font.
+  QStringList many;
+  for (int i = 0; i < 20; ++i) many += result.keyLines;
+  const QFont usual = QApplication::font();
+  QApplication::setFont(QFont(usual.family(), 16));
+  DuplicateGridWindow longer(many);
+  QApplication::setFont(usual);
+  longer.show();
+  QTest::qWait(20);
+  EXPECT_EQ(Child<QTableWidget>(longer, "Grid1")->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST(DuplicateCheckWindow, NothingToPrint) {

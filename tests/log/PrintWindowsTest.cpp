@@ -178,6 +178,7 @@ TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
   EXPECT_EQ(window_->previewWindow()->Pages(), 2);
   window_->previewWindow()->ShowPage(5);
   EXPECT_EQ(window_->previewWindow()->Page(), 2);
+  Shot(window_->previewWindow(), "log-preview");
   EXPECT_FALSE(t_.Exists("7.JARL"));
   EXPECT_FALSE(t_.Exists("sheet.pdf"));
 

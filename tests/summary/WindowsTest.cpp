@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -342,7 +343,9 @@ TEST(SummaryWindow, PreviewJobDrawsTheFormUnderTheData) {
   // The preview window: its menu, the corners, its place kept on closing.
   EXPECT_EQ(preview->windowTitle(), U("ZOTRAW プレビュー"));
   QStringList menu;
-  for (QAction* a : preview->menuBar()->actions()) menu << a->objectName() + "=" + a->text();
+  for (QAction* a : preview->menuBar()->actions()) {
+    if (a->isVisible()) menu << a->objectName() + "=" + a->text();  // page turning only for several pages
+  }
   EXPECT_EQ(menu, (QStringList{U("tojiru=閉じる　"), U("hidariue=左上"), U("migiue=右上"), U("hidarisita=左下"),
                                U("migisita=右下")}));
   EXPECT_NE(preview->findChild<QLabel*>("Picture2"), nullptr);
@@ -382,7 +385,7 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   Child<QRadioButton>(s, "Option2")->click();
   s.RunPrintJob();
   ASSERT_TRUE(QFileInfo::exists(pdf));
-  EXPECT_EQ(t.dialogs.Records().size(), 2);
+  EXPECT_EQ(t.dialogs.Texts().mid(2), QStringList{U("PDF ファイルに書き込みました\n") + QDir::toNativeSeparators(pdf)});
   EXPECT_NE(ReadPdfText(pdf).Find(U("コンテスト用")), nullptr);
   EXPECT_EQ(Child<QPushButton>(s, "Command3")->text(), U("中止"));
 
@@ -396,8 +399,8 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   // A PDF file that cannot be written is told, not taken for printed.
   s.Printer().SetPdfFile(t.f.t.File("no such folder/out.pdf"));
   s.RunPrintJob();
-  ASSERT_EQ(t.dialogs.Records().size(), 3);
-  EXPECT_FALSE(t.dialogs.Texts().last().isEmpty());
+  ASSERT_EQ(t.dialogs.Records().size(), 5);
+  EXPECT_FALSE(t.dialogs.Texts().last().startsWith(U("PDF ファイルに書き込みました")));
 }
 
 TEST(SummaryWindow, JagQsoPartyAsksForTheThirdCommentLine) {

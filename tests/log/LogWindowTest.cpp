@@ -205,6 +205,10 @@ TEST_F(LogWindowTest, PointsTakeDigitsOnlyTypedOver) {
   QTest::keyClick(Editor(), Qt::Key_Delete);
   QTest::keyClick(Editor(), Qt::Key_Delete);
   EXPECT_EQ(Cell(1, col::kPoints), "5");
+  // Ctrl+A and a digit: the value replaced.
+  QTest::keyClick(Editor(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(Editor(), Qt::Key_3);
+  EXPECT_EQ(Cell(1, col::kPoints), "3");
   EXPECT_FALSE(Editor()->testAttribute(Qt::WA_InputMethodEnabled));
   EXPECT_EQ(Editor()->contextMenuPolicy(), Qt::NoContextMenu);
 }

@@ -88,16 +88,21 @@ void PreviewWindow::RestorePlace() {
   placed_ = true;
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-  const int width = ValInt(frame_.ReadSetting(placeKey_ + QStringLiteral("Width"), QString::number(qMin(900, area.width()))));
+  const int width =
+      ValInt(frame_.ReadSetting(placeKey_ + QStringLiteral("Width"), QString::number(qMin(900, area.width()))));
   const int height = ValInt(
       frame_.ReadSetting(placeKey_ + QStringLiteral("Height"), QString::number(qMin(1000, area.height() - 40))));
   resize(qBound(200, width, qMax(200, area.width())), qBound(150, height, qMax(150, area.height())));
-  RestoreWindowPosition(this, frame_, {placeKey_ + QStringLiteral("Top"), placeKey_ + QStringLiteral("Left")});
+  RestoreWindowPosition(this, frame_, PositionKeysOf());
+}
+
+PositionKeys PreviewWindow::PositionKeysOf() const {
+  return {placeKey_ + QStringLiteral("Top"), placeKey_ + QStringLiteral("Left")};
 }
 
 void PreviewWindow::SavePlace() const {
   if (!placed_ || isMinimized() || isMaximized() || isFullScreen()) return;
-  SaveWindowPosition(this, frame_, {placeKey_ + QStringLiteral("Top"), placeKey_ + QStringLiteral("Left")});
+  SaveWindowPosition(this, frame_, PositionKeysOf());
   frame_.WriteSetting(placeKey_ + QStringLiteral("Width"), QString::number(width()));
   frame_.WriteSetting(placeKey_ + QStringLiteral("Height"), QString::number(height()));
 }

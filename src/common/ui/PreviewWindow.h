@@ -5,6 +5,8 @@
 // page. Its place and size are kept in the settings.
 #pragma once
 
+#include "common/Program.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -47,6 +49,7 @@ class PreviewWindow : public QMainWindow {
 
  private:
   void RestorePlace();
+  PositionKeys PositionKeysOf() const;
 
   Frame& frame_;
   QString placeKey_;

@@ -286,7 +286,6 @@ TEST(JarlFormatNotice, StandsBesideTheWindowClearOfTheField) {
   const QRect screen(0, 0, 1600, 900), field(120, 100, 300, 24);
   EXPECT_EQ(NoticePosition({100, 50, 900, 700}, notice, screen, field), QPoint(1008, 50));  // right
   EXPECT_EQ(NoticePosition({600, 50, 900, 700}, notice, screen, field), QPoint(112, 50));   // left
-  EXPECT_EQ(NoticePosition({300, 0, 1000, 600}, notice, screen, field), QPoint(300, 608));  // below
   // A window filling the screen: a corner clear of the field.
   EXPECT_EQ(NoticePosition(screen, notice, screen, field), QPoint(1120, 700));
   EXPECT_EQ(NoticePosition(screen, notice, screen, {1300, 800, 200, 24}), QPoint(1120, 0));

@@ -9,11 +9,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
-#include <QScreen>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -33,15 +30,6 @@ inline void SaveShot(QWidget& w, const QString& name) {
   if (folder.isEmpty()) return;
   w.grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
       .save(QDir(folder).filePath(name), "PNG");
-}
-
-// The whole screen, every window as it stands (under a real display).
-inline void SaveScreen(const QString& name) {
-  const QString folder = qEnvironmentVariable("ZOTRA_SHOT_FOLDER");
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (folder.isEmpty() || !screen) return;
-  QTest::qWait(100);
-  screen->grabWindow(0).save(QDir(folder).filePath(name), "PNG");
 }
 
 // The demo folder with scripted dialogs and a record of what is started.

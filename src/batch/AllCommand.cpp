@@ -13,7 +13,7 @@
 //    "zotra.wk2"; the duplicate check (criterion: --criterion, else the one
 //    the check window keeps) with the duplicate check list as a PDF; every
 //    duplicate group left with its earliest valid QSO, the others made
-//    invalid (QSO number 0) as the log window's "重複交信一括無効" does,
+//    invalid (QSO number 0) as the log window's "重複交信を一括無効" does,
 //    unless --keep-duplicates; the
 //    multiplier arrangement; the output pass: the log sheets as a PDF (none
 //    when the kept print settings say "紙ログは印刷しない"), the band's log

@@ -97,7 +97,7 @@ LogWindow::LogWindow(Frame& frame, Dialogs& dialogs, std::unique_ptr<LogSession>
   arrange_ = makeButton("Command3", QStringLiteral("ﾏﾙﾁ整理"), QStringLiteral("マルチの整理をします"));
   print_ = makeButton("Command4", QStringLiteral("印刷"), QStringLiteral("ログシート印刷画面を開きます"));
   search_ = makeButton("Command6", QStringLiteral("文字列検索"), QString());
-  duplicates_ = makeButton("Command7", QStringLiteral("重複交信一括無効"),
+  duplicates_ = makeButton("Command7", QStringLiteral("重複交信を一括無効"),
                            QStringLiteral("重複交信表の各局の最初の有効な交信を残して、ほかを無効交信にします"));
   duplicates_->setEnabled(false);
 

@@ -55,7 +55,7 @@ class LogWindow : public ProgramWindow {
   void Print();              // Command4 "印刷"
   void ToggleValidity();     // Command5
   void OpenDataSelection();  // Command6 "文字列検索"
-  // Command7 "重複交信一括無効": every duplicate group keeps its earliest
+  // Command7 "重複交信を一括無効": every duplicate group keeps its earliest
   // valid QSO, the others are made invalid in one undo step.
   void InvalidateDuplicates();
   // Applies a data selection (what Form5's "実行" does), shows the first row

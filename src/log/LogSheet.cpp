@@ -1,6 +1,5 @@
 #include "LogSheet.h"
 
-#include "LogFiles.h"
 #include "common/Text.h"
 #include "common/gui/PrintSurface.h"
 
@@ -22,7 +21,7 @@ QString Pair(qint64 sheet, qint64 soFar) { return QString::number(sheet) + QLati
 QString LogSheetDocumentName() { return QStringLiteral("ログシート"); }
 
 QString LogSheetPdfFileName(const QString& bandSelection) {
-  return QStringLiteral("ログシート_") + BandPart(bandSelection) + QStringLiteral(".pdf");
+  return QStringLiteral("ログシート_") + bandSelection + QStringLiteral(".pdf");
 }
 
 PrintedRows PreScan(const QsoTable& table, const LogDefinition& definition, bool omitInvalid) {
@@ -89,10 +88,10 @@ double LogSheetPainter::RowTextY(int k) {
   return 33 + k * pitch_ - s_.TextHeight();
 }
 
-void LogSheetPainter::DrawForm() {
+void LogSheetPainter::DrawForm(const QColor& colour) {
   PrintSurface& s = s_;
   const double p = pitch_;
-  s.SetColor(kBlack);
+  s.SetColor(colour);
   s.SetLineStyle(LineStyle::Solid);
   if (options_.headings) {
     s.SetFont(kGothicFont, 12);

@@ -2,7 +2,7 @@
 
 #include "CommentWindow.h"
 #include "DefinitionEntries.h"
-#include "PreviewWindow.h"
+#include "common/ui/PreviewWindow.h"
 #include "WindowParts.h"
 #include "common/Dialogs.h"
 #include "common/Files.h"
@@ -271,6 +271,7 @@ void SummaryWindow::RunPrintJob() {
     const bool printed = PrintSummaryDocument(*target, definition, totals, settings);
     // A preview has no document to fail; a printer or PDF file that failed is told.
     if (!printed && !preview) dialogs_.Tell(target->ErrorText());
+    if (printed && !preview && printer_.IsPdf()) dialogs_.Tell(PdfWrittenMessage(printer_.OutputPdfFile()));
     if (preview) preview_->ShowDocument();
 
     const OutputContext context{frame_,    dialogs_, definitionPath, totals, commentOverride_,

@@ -6,6 +6,7 @@
 #include "common/Frame.h"
 #include "common/Settings.h"
 #include "common/gui/Printers.h"
+#include "common/ui/PreviewWindow.h"
 #include "log/ui/LogWindow.h"
 #include "log/ui/PositionWindow.h"
 #include "log/ui/PrintEntry.h"
@@ -161,7 +162,7 @@ TEST_F(PrintWindows, FilesOnlyPassInTheProgressWindow) {
 }
 
 TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
-  Open(WorkFile("7", ManyQsos(60)), Definition(), {"", "", "Cancel", "No", "Yes"});
+  Open(WorkFile("7", ManyQsos(60)), Definition(), {"", "", "Cancel", "No", "", "Yes"});
   Find<QRadioButton>("option1")->setChecked(true);
   Find<QCheckBox>("Check1")->setChecked(true);
   window_->Printer().SetOrientation(QPageLayout::Landscape);
@@ -174,7 +175,14 @@ TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
   EXPECT_EQ(Find<QLabel>("Label1")->text(), U("A4以外"));
   EXPECT_FALSE(window_->StartPrinting());
   EXPECT_EQ(Dialogs(), (QStringList{U("ZOTRAL|用紙の方向をチェックしてください"), U("ZOTRAL|用紙サイズをチェックしてください")}));
+  // The preview shows the two sheets and writes nothing.
+  ASSERT_TRUE(window_->ShowPreview());
+  EXPECT_EQ(window_->previewWindow()->Pages(), 2);
+  window_->previewWindow()->ShowPage(5);
+  EXPECT_EQ(window_->previewWindow()->Page(), 2);
+  Shot(window_->previewWindow(), "log-preview");
   EXPECT_FALSE(t_.Exists("7.JARL"));
+  EXPECT_FALSE(t_.Exists("sheet.pdf"));
 
   // Without the check the Letter paper prints. The JARL form into a PDF file
   // asks first: Cancel prints nothing, No keeps the form out, Yes (the
@@ -190,11 +198,14 @@ TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
   ASSERT_TRUE(window_->StartPrinting());
   EXPECT_NE(ReadPdfText(t_.File("sheet.pdf")).Find("Multi."), nullptr);
   EXPECT_TRUE(Find<QComboBox>("Combo1")->isEnabled());  // on blank paper now
-  EXPECT_EQ(Dialogs().mid(2), QStringList(3, U("ZOTRAL|印刷先は PDF ファイルで、用紙は「JARL 用紙」です。\n"
-                                              "JARL 用紙には罫線を印刷しないため、PDF はデータだけになります。\n\n"
-                                              "「白紙」に切り替えて、罫線付きで印刷しますか？\n"
-                                              "（いいえ: JARL 用紙のまま印刷します）")));
-  EXPECT_EQ(DialogFields(dialogs_->Records().last()).mid(3), (QStringList{"Yes|No|Cancel", "Yes"}));
+  // After each print the window says where the PDF file is.
+  const QString question = U("ZOTRAL|印刷先は PDF ファイルで、用紙は「JARL 用紙」です。\n"
+                             "JARL 用紙には罫線を印刷しないため、PDF はデータだけになります。\n\n"
+                             "「白紙」に切り替えて、罫線付きで印刷しますか？\n"
+                             "（いいえ: JARL 用紙のまま印刷します）");
+  const QString written = U("ZOTRAL|PDF ファイルに書き込みました\n") + QDir::toNativeSeparators(t_.File("sheet.pdf"));
+  EXPECT_EQ(Dialogs().mid(2), (QStringList{question, question, written, question, written}));
+  EXPECT_EQ(DialogFields(dialogs_->Records().at(5)).mid(3), (QStringList{"Yes|No|Cancel", "Yes"}));
 }
 
 TEST_F(PrintWindows, PositionWindowStepsSavesAndDiscards) {

@@ -83,6 +83,12 @@ bool PrinterSetup::AskPdfFile(Dialogs& dialogs, const QString& suggestedPath) {
   return true;
 }
 
+QString PrinterSetup::OutputPdfFile() const { return IsPdf() ? printer_->outputFileName() : QString(); }
+
+QString PdfWrittenMessage(const QString& path) {
+  return QStringLiteral("PDF ファイルに書き込みました\n") + QDir::toNativeSeparators(path);
+}
+
 std::unique_ptr<PrinterSurface> PrinterSetup::Open(Dialogs& dialogs, const QString& documentName,
                                                    const QString& suggestedPdfPath) {
   if (IsPdf()) {

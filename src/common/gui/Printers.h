@@ -27,6 +27,9 @@ QStringList PrinterNames();
 // The system's default printer; kPdfPrinterName when there is none.
 QString DefaultPrinterName();
 
+// What a window tells once a document was written to a PDF file: where.
+QString PdfWrittenMessage(const QString& path);
+
 class PrinterSetup {
  public:
   // The default printer.
@@ -60,6 +63,10 @@ class PrinterSetup {
   // suggestedPath or the last folder used) and sets the PDF file; false when
   // cancelled.
   bool AskPdfFile(Dialogs& dialogs, const QString& suggestedPath = {});
+
+  // The PDF file the last document started on the PDF entry went to (empty
+  // for a printer).
+  QString OutputPdfFile() const;
 
   // The printer as currently set up (for the properties dialog).
   QPrinter& Printer() { return *printer_; }

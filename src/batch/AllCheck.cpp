@@ -24,7 +24,7 @@ bool PrintList(Road& road, const QString& band, const CheckResult& check) {
   if (LinesToPrint(check.keyLines, false).isEmpty()) return true;
   const CheckDefinition definition = ReadDefinition(road);
   const DuplicateListHeading heading{definition.contestName, definition.myCall, definition.year, check.selection};
-  const QString pdf = road.PdfPath(QStringLiteral("重複チェックリスト_") + band + QStringLiteral(".pdf"));
+  const QString pdf = road.PdfPath(DuplicateListPdfFileName(band));
   PrinterSurface surface(pdf);
   if (!PrintDuplicateList(surface, heading, check.keyLines, false)) {
     road.dialogs.Tell(surface.ErrorText(), kTitle);

@@ -173,9 +173,8 @@ bool DuplicateCheckWindow::Print() {
     if (!printer_.IsPortrait()) dialogs_.Tell(QStringLiteral("用紙の方向をチェックしてください"));
     if (!printer_.IsA4()) dialogs_.Tell(QStringLiteral("用紙サイズをチェックしてください"));
   }
-  const QString band = heading_.selection == kAllBands ? QStringLiteral("ALL") : heading_.selection;
-  auto surface = printer_.Open(dialogs_, QStringLiteral("重複ﾁｪｯｸﾘｽﾄ"),
-                               ResolveInFolder(folder_, QStringLiteral("重複チェックリスト_") + band + QStringLiteral(".pdf")));
+  auto surface = printer_.Open(dialogs_, DuplicateListDocumentName(),
+                               ResolveInFolder(folder_, DuplicateListPdfFileName(heading_.selection)));
   if (!surface) return false;
   setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);

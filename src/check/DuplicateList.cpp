@@ -81,6 +81,12 @@ QString PageText(int page, int pages) {
 
 QString PrintingPageText(int page) { return QString::number(page) + QStringLiteral(" Page 印刷中"); }
 
+QString DuplicateListDocumentName() { return QStringLiteral("重複ﾁｪｯｸﾘｽﾄ"); }
+
+QString DuplicateListPdfFileName(const QString& selection) {
+  return QStringLiteral("重複チェックリスト_") + selection + QStringLiteral(".pdf");
+}
+
 bool PrintDuplicateList(PrintSurface& s, const DuplicateListHeading& heading, const QStringList& keyLines,
                         bool duplicatesOnly, const std::function<void(int page)>& pageStarted) {
   const QStringList lines = LinesToPrint(keyLines, duplicatesOnly);

@@ -54,6 +54,9 @@ QString PageText(int page, int pages);                      // "Page 1 of 2"
 inline const QString kListNote = QStringLiteral("複数回交信がある局に * + マークが付いています");
 // The window's words while a page prints: "1 Page 印刷中".
 QString PrintingPageText(int page);
+// The document's name in the printer queue, and its PDF file's suggested name.
+QString DuplicateListDocumentName();                        // "重複ﾁｪｯｸﾘｽﾄ"
+QString DuplicateListPdfFileName(const QString& selection);  // "重複チェックリスト_7.pdf"
 
 // Prints the list on the surface and ends the document: the heading on each
 // page, the lines, the closing note under the last page's lines. Nothing is

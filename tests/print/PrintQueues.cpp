@@ -259,7 +259,7 @@ void ExpectSamePrintout(const QString& printed, const QString& expected, const Q
   // The printed page's fonts are the filter chain's, not searchable text:
   // the ink is compared. Every clearly dark pixel of either page must have
   // ink of the other within the tolerance.
-  constexpr int kDpi = 150;
+  constexpr int kDpi = 100;
   const double dotsPerMm = kDpi / 25.4;
   const int reach = qMax(1, qRound(tolerance * dotsPerMm));
   for (int p = 1; p <= want.pages.size(); ++p) {

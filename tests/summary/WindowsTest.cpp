@@ -7,6 +7,7 @@
 #include "common/gui/PrintSurface.h"
 #include "common/ui/PrintPreview.h"
 #include "print/PdfTools.h"
+#include "print/PrintQueues.h"
 #include "summary/CommentWindow.h"
 #include "summary/PreviewWindow.h"
 #include "summary/SummaryWindow.h"
@@ -398,6 +399,55 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   s.RunPrintJob();
   ASSERT_EQ(t.dialogs.Records().size(), 3);
   EXPECT_FALSE(t.dialogs.Texts().last().isEmpty());
+}
+
+// Through real print queues: the window lists them with the default chosen;
+// the sheet on blank paper reaches the queue as a completed job and comes
+// out as its PDF file has it; the Letter queue stops at the paper check.
+// zotra-batch summary --printer prints on the queue named what --pdf writes.
+TEST(SummaryWindow, ThroughRealQueues) {
+  PrintQueues queues;
+  ASSERT_TRUE(queues.Ready());
+  TotalsFixture t;
+  SummaryWindow& s = t.Summary();
+  QComboBox* combo = Child<QComboBox>(s, "Combo1");
+  QStringList listed;
+  for (int i = 0; i < combo->count(); ++i) listed << combo->itemText(i);
+  EXPECT_EQ(listed, (QStringList{PrintQueues::kA4, PrintQueues::kSecondA4, PrintQueues::kLetter, kPdfPrinterName}));
+  EXPECT_EQ(combo->currentText(), PrintQueues::kA4);
+  Child<QRadioButton>(s, "Option2")->click();
+  s.RunPrintJob();
+  QList<PrintQueues::Job> jobs = queues.FinishedJobs();
+  ASSERT_EQ(jobs.size(), 1);
+  EXPECT_EQ(jobs.first().queue, PrintQueues::kA4);
+  EXPECT_EQ(jobs.first().title, U("サマリーシート"));
+  EXPECT_TRUE(jobs.first().completed);
+  ASSERT_TRUE(s.Printer().Select(kPdfPrinterName));
+  s.Printer().SetPdfFile(t.f.t.File("sheet.pdf"));
+  s.RunPrintJob();
+  ExpectSamePrintout(queues.JobPdf(jobs.first()), t.f.t.File("sheet.pdf"), "summary-sheet");
+
+  ASSERT_TRUE(s.Printer().Select(PrintQueues::kLetter));
+  s.RunPrintJob();
+  EXPECT_EQ(t.dialogs.Texts(), QStringList{U("用紙サイズをチェックしてください")});
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
+
+  t.f.t.InstallProgram("zotra-batch");
+  auto batch = [&t](const QStringList& args) {
+    return RunProgram(t.f.t, "zotra-batch", QStringList{"--folder", t.f.t.Path(), "summary", "--paper", "blank"} + args);
+  };
+  ProgramResult r = batch({"--printer", PrintQueues::kSecondA4});
+  EXPECT_EQ(r.exitCode, 0) << r.dialogs.join("\n").toStdString();
+  EXPECT_FALSE(QString::fromUtf8(r.standardOutput).contains(".pdf"));
+  jobs = queues.FinishedJobs();
+  ASSERT_EQ(jobs.size(), 1);
+  EXPECT_EQ(jobs.first().queue, PrintQueues::kSecondA4);
+  EXPECT_TRUE(jobs.first().completed);
+  EXPECT_EQ(batch({"--pdf", "batch.pdf"}).exitCode, 0);
+  ExpectSamePrintout(queues.JobPdf(jobs.first()), t.f.t.File("batch.pdf"), "batch-summary-sheet");
+  EXPECT_EQ(batch({"--printer", "zotra-a3"}).exitCode, 1);
+  EXPECT_EQ(batch({"--printer", PrintQueues::kLetter}).exitCode, 1);
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
 }
 
 TEST(SummaryWindow, JagQsoPartyAsksForTheThirdCommentLine) {

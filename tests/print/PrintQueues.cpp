@@ -136,21 +136,23 @@ bool PrintQueues::Start() {
     QStringList args = {"-p", queue, "-E", "-v", "file://" + d.filePath("out/" + queue + ".ps"), "-P", kPpd,
                         "-o", "printer-error-policy=abort-job"};
     if (queue == kLetter) args << "-o" << "PageSize=Letter";
-    if (!Admin(args)) return false;
+    if (!Admin("lpadmin", args)) return false;
   }
-  return Admin({"-d", kA4});
+  return Admin("lpadmin", {"-d", kA4});
 }
 
-bool PrintQueues::Admin(const QStringList& arguments) {
-  QProcess lpadmin;
-  lpadmin.start(Program("lpadmin"), arguments);
-  if (!lpadmin.waitForFinished(30000) || lpadmin.exitStatus() != QProcess::NormalExit || lpadmin.exitCode() != 0) {
-    ADD_FAILURE() << "lpadmin " << arguments.join(' ').toStdString() << ": "
-                  << lpadmin.readAllStandardError().toStdString();
+bool PrintQueues::Admin(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(Program(tool), arguments);
+  if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+    ADD_FAILURE() << tool.toStdString() << " " << arguments.join(' ').toStdString() << ": "
+                  << process.readAllStandardError().toStdString();
     return false;
   }
   return true;
 }
+
+bool PrintQueues::RefuseJobs(const QString& queue) { return Admin("cupsreject", {queue}); }
 
 PrintQueues::~PrintQueues() {
   if (scheduler_ && scheduler_->state() != QProcess::NotRunning) {

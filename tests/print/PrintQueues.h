@@ -36,6 +36,8 @@ class PrintQueues {
   PrintQueues& operator=(const PrintQueues&) = delete;
 
   bool Ready() const { return ready_; }
+  // Makes a queue refuse every job from now on.
+  bool RefuseJobs(const QString& queue);
 
   struct Job {
     int id = 0;
@@ -51,7 +53,7 @@ class PrintQueues {
 
  private:
   bool Start();
-  bool Admin(const QStringList& arguments);
+  bool Admin(const QString& tool, const QStringList& arguments);
 
   QTemporaryDir dir_;
   std::unique_ptr<QProcess> scheduler_;

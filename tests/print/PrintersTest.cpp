@@ -166,6 +166,14 @@ TEST(PrintQueues, TheQueuesTheirPaperAndAPageThroughTheFilterChain) {
   EXPECT_EQ(jobs.first().title, U("見本"));
   EXPECT_TRUE(jobs.first().completed);
   ExpectSamePrintout(queues.JobPdf(jobs.first()), t.File("sample.pdf"), "sample-page");
+
+  // A job the queue refuses is told, never taken for printed.
+  ASSERT_TRUE(queues.RefuseJobs(PrintQueues::kSecondA4));
+  surface = setup.Open(dialogs, U("見本"));
+  DrawSamplePage(*surface);
+  EXPECT_FALSE(surface->EndDocument());
+  EXPECT_EQ(surface->ErrorText(), U("プリンタ zotra-a4-2 に印刷できません"));
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
 }
 
 TEST(PreviewWidget, ShowsThePageScrollsToItsCornersAndDrags) {

@@ -398,20 +398,14 @@ TEST(DuplicateCheckWindow, ThroughRealQueues) {
     PrinterSurface pdf(f.t.File("list.pdf"));
     ASSERT_TRUE(PrintDuplicateList(pdf, heading, result.keyLines, false));
   }
-  QList<PrintQueues::Job> jobs = queues.FinishedJobs();
-  ASSERT_EQ(jobs.size(), 1);
-  EXPECT_EQ(jobs.first().queue, PrintQueues::kA4);
-  EXPECT_EQ(jobs.first().title, U("重複ﾁｪｯｸﾘｽﾄ"));
-  EXPECT_TRUE(jobs.first().completed);
-  ExpectSamePrintout(queues.JobPdf(jobs.first()), f.t.File("list.pdf"), "check-duplicate-list");
+  ASSERT_TRUE(queues.OnlyJob(PrintQueues::kA4, U("重複ﾁｪｯｸﾘｽﾄ")));
+  ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kA4), f.t.File("list.pdf"), "check-duplicate-list");
 
   combo->setCurrentText(PrintQueues::kLetter);
   ASSERT_TRUE(w.Print());
   ASSERT_EQ(dialogs.Records().size(), 1);
   EXPECT_EQ(DialogFields(dialogs.Records().first()).at(2), U("用紙サイズをチェックしてください"));
-  jobs = queues.FinishedJobs();
-  ASSERT_EQ(jobs.size(), 1);
-  EXPECT_EQ(jobs.first().queue, PrintQueues::kLetter);
+  EXPECT_TRUE(queues.OnlyJob(PrintQueues::kLetter));
 
   f.t.InstallProgram("zotra-batch");
   f.Definition();
@@ -419,10 +413,7 @@ TEST(DuplicateCheckWindow, ThroughRealQueues) {
     return RunProgram(f.t, "zotra-batch", QStringList{"--folder", f.Folder(), "check"} + args);
   };
   EXPECT_EQ(batch({"--printer", PrintQueues::kSecondA4}).exitCode, 0);
-  jobs = queues.FinishedJobs();
-  ASSERT_EQ(jobs.size(), 1);
-  EXPECT_EQ(jobs.first().queue, PrintQueues::kSecondA4);
-  EXPECT_TRUE(jobs.first().completed);
+  EXPECT_TRUE(queues.OnlyJob(PrintQueues::kSecondA4));
   const ProgramResult unknown = batch({"--printer", "zotra-a3"});
   EXPECT_EQ(unknown.exitCode, 1);
   ASSERT_EQ(unknown.dialogs.size(), 1);

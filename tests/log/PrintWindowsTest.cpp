@@ -266,12 +266,8 @@ TEST_F(PrintWindows, ThroughRealQueues) {
       ASSERT_TRUE(RunPass(file, t_.Path(), *session_, OutputOptionsFor(window_->Settings(), {})).result.Succeeded());
     }
     ASSERT_TRUE(window_->StartPrinting());
-    const QList<PrintQueues::Job> jobs = queues.FinishedJobs();
-    ASSERT_EQ(jobs.size(), 1);
-    EXPECT_EQ(jobs.first().queue, PrintQueues::kA4);
-    EXPECT_EQ(jobs.first().title, U("ログシート"));
-    EXPECT_TRUE(jobs.first().completed);
-    ExpectSamePrintout(queues.JobPdf(jobs.first()), pdf, name);
+    ASSERT_TRUE(queues.OnlyJob(PrintQueues::kA4, U("ログシート")));
+    ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kA4), pdf, name);
   };
   Find<QRadioButton>("Option2")->setChecked(true);
   expectSheets("log-sheet-blank");
@@ -302,15 +298,12 @@ TEST_F(PrintWindows, ThroughRealQueues) {
        {std::pair{PrintQueues::kSecondA4, Calibration{0.2, -0.3, 1.01}}, std::pair{PrintQueues::kA4, Calibration{}}}) {
     window_->ChoosePrinter(queue);
     ASSERT_TRUE(window_->TestPrint());
-    const QList<PrintQueues::Job> jobs = queues.FinishedJobs();
-    ASSERT_EQ(jobs.size(), 1);
-    EXPECT_EQ(jobs.first().queue, queue);
-    EXPECT_TRUE(jobs.first().completed);
+    ASSERT_TRUE(queues.OnlyJob(queue, U("テスト印刷")));
     PrinterSurface file(t_.File(queue + ".pdf"));
     file.SetCalibration(calibration);
     DrawTestPrint(file);
     ASSERT_TRUE(file.EndDocument());
-    ExpectSamePrintout(queues.JobPdf(jobs.first()), t_.File(queue + ".pdf"), "test-print-" + queue);
+    ExpectSamePrintout(queues.PrintedPdf(queue), t_.File(queue + ".pdf"), "test-print-" + queue);
   }
 
   t_.InstallProgram("zotra-batch");
@@ -318,10 +311,7 @@ TEST_F(PrintWindows, ThroughRealQueues) {
     return RunProgram(t_, "zotra-batch", QStringList{"--folder", t_.Path(), "log"} + args).exitCode;
   };
   EXPECT_EQ(batch({"--printer", PrintQueues::kSecondA4, "--paper", "blank"}), 0);
-  const QList<PrintQueues::Job> jobs = queues.FinishedJobs();
-  ASSERT_EQ(jobs.size(), 1);
-  EXPECT_EQ(jobs.first().queue, PrintQueues::kSecondA4);
-  EXPECT_TRUE(jobs.first().completed);
+  EXPECT_TRUE(queues.OnlyJob(PrintQueues::kSecondA4, U("ログシート")));
   EXPECT_EQ(batch({"--printer", "zotra-a3"}), 1);
   EXPECT_EQ(batch({"--printer", PrintQueues::kA4, "--files-only"}), 1);
   EXPECT_TRUE(queues.FinishedJobs().isEmpty());

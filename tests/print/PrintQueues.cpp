@@ -42,7 +42,6 @@ PrintQueues::PrintQueues()
     // A socket path must stay within 107 bytes: a long temporary folder gives way to /tmp.
     : dir_((QDir::tempPath().size() > 60 ? QStringLiteral("/tmp") : QDir::tempPath()) +
            QStringLiteral("/zotra-cups-XXXXXX")) {
-  dir_.setAutoRemove(qEnvironmentVariableIsEmpty("ZOTRA_KEEP_QUEUES"));
   ready_ = Start();
 }
 
@@ -184,7 +183,7 @@ QList<PrintQueues::Job> PrintQueues::FinishedJobs() {
       const cups_job_t& j = list[i];
       if (j.id <= lastJob_) continue;
       busy = busy || j.state < IPP_JSTATE_STOPPED;
-      jobs.append({j.id, QString::fromUtf8(j.dest), QString::fromUtf8(j.title), j.state == IPP_JSTATE_COMPLETED});
+      jobs.append({j.id, QString::fromUtf8(j.dest), QString::fromUtf8(j.title), j.state});
     }
     cupsFreeJobs(count, list);
     if (!busy) break;
@@ -196,16 +195,35 @@ QList<PrintQueues::Job> PrintQueues::FinishedJobs() {
   }
   std::sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) { return a.id < b.id; });
   if (!jobs.isEmpty()) lastJob_ = jobs.last().id;
+  for (const Job& job : jobs) {
+    if (job.state == IPP_JSTATE_COMPLETED) continue;
+    QFile log(QDir(dir_.path()).filePath("log/error_log"));
+    log.open(QIODevice::ReadOnly);
+    const QString tag = QStringLiteral("[Job %1]").arg(job.id);
+    const QStringList lines = QString::fromUtf8(log.readAll()).split('\n').filter(tag);
+    ADD_FAILURE() << "job " << job.id << " on " << job.queue.toStdString() << " ended in state " << job.state
+                  << ":\n" << lines.join('\n').toStdString();
+  }
   return jobs;
 }
 
-QString PrintQueues::JobPdf(const Job& job) {
+bool PrintQueues::OnlyJob(const QString& queue, const QString& title) {
+  const QList<Job> jobs = FinishedJobs();
+  if (jobs.size() == 1 && jobs.first().queue == queue && (title.isEmpty() || jobs.first().title == title)) return true;
+  ADD_FAILURE() << "not one job on " << queue.toStdString() << " but " << jobs.size() << " jobs"
+                << (jobs.isEmpty() ? std::string()
+                                   : ", the first on " + jobs.first().queue.toStdString() + " titled " +
+                                         jobs.first().title.toStdString());
+  return false;
+}
+
+QString PrintQueues::PrintedPdf(const QString& queue) {
   const QDir d(dir_.path());
-  const QString pdf = d.filePath(QStringLiteral("out/%1-%2.pdf").arg(job.queue).arg(job.id));
+  const QString pdf = d.filePath(QStringLiteral("out/%1-%2.pdf").arg(queue).arg(lastJob_));
   RunTool(Program("gs"), {"-q", "-dCompatibilityLevel=1.4", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=pdfwrite",
                           "-sOutputFile=" + pdf, "-dAutoRotatePages=/PageByPage", "-dAutoFilterColorImages=false",
                           "-dColorImageFilter=/FlateEncode", "-dPDFSETTINGS=/prepress", "-f",
-                          d.filePath("out/" + job.queue + ".ps")});
+                          d.filePath("out/" + queue + ".ps")});
   return pdf;
 }
 

@@ -9,7 +9,7 @@
 // The queues have the cups-pdf driver's PPD (a PostScript printer without
 // margins) and a file device: the scheduler runs each job through the real
 // filter chain and writes the PostScript that comes out into the queue's
-// file, which JobPdf turns into PDF as the cups-pdf backend does.
+// file, which PrintedPdf turns into PDF as the cups-pdf backend does.
 #pragma once
 
 #include <QList>
@@ -43,13 +43,17 @@ class PrintQueues {
     int id = 0;
     QString queue;
     QString title;
-    bool completed = false;  // completed, not aborted, cancelled or stopped
+    int state = 0;  // the job's IPP state: 9 completed
   };
   // Waits until every job sent since the last call has finished and returns
-  // them in the order sent.
+  // them in the order sent. A job that did not complete (aborted, cancelled,
+  // stopped) fails the test, with the scheduler's log of it.
   QList<Job> FinishedJobs();
-  // The output of a queue's last job as a PDF file.
-  QString JobPdf(const Job& job);
+  // Waits as FinishedJobs does; whether there was exactly one job, on
+  // `queue` (titled `title` when one is given). Fails the test when not.
+  bool OnlyJob(const QString& queue, const QString& title = {});
+  // What the queue printed of its last job, as a PDF file.
+  QString PrintedPdf(const QString& queue);
 
  private:
   bool Start();
@@ -64,7 +68,7 @@ class PrintQueues {
   bool ready_ = false;
 };
 
-// Whether a printed PDF (JobPdf) carries the same texts and rules at the
+// Whether a printed PDF (PrintedPdf) carries the same texts and rules at the
 // same places as the PDF file of the same printout: the same pages, and on
 // each every dark dot of either within `tolerance` mm of ink of the other,
 // checked word by word for the texts of `expected`. With ZOTRA_QUEUE_SHOTS

@@ -160,12 +160,8 @@ TEST(PrintQueues, TheQueuesTheirPaperAndAPageThroughTheFilterChain) {
   PrinterSurface file(t.File("sample.pdf"));
   DrawSamplePage(file);
   ASSERT_TRUE(file.EndDocument());
-  const QList<PrintQueues::Job> jobs = queues.FinishedJobs();
-  ASSERT_EQ(jobs.size(), 1);
-  EXPECT_EQ(jobs.first().queue, PrintQueues::kSecondA4);
-  EXPECT_EQ(jobs.first().title, U("見本"));
-  EXPECT_TRUE(jobs.first().completed);
-  ExpectSamePrintout(queues.JobPdf(jobs.first()), t.File("sample.pdf"), "sample-page");
+  ASSERT_TRUE(queues.OnlyJob(PrintQueues::kSecondA4, U("見本")));
+  ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kSecondA4), t.File("sample.pdf"), "sample-page");
 
   // A job the queue refuses is told, never taken for printed.
   ASSERT_TRUE(queues.RefuseJobs(PrintQueues::kSecondA4));

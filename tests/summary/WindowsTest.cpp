@@ -417,15 +417,11 @@ TEST(SummaryWindow, ThroughRealQueues) {
   EXPECT_EQ(combo->currentText(), PrintQueues::kA4);
   Child<QRadioButton>(s, "Option2")->click();
   s.RunPrintJob();
-  QList<PrintQueues::Job> jobs = queues.FinishedJobs();
-  ASSERT_EQ(jobs.size(), 1);
-  EXPECT_EQ(jobs.first().queue, PrintQueues::kA4);
-  EXPECT_EQ(jobs.first().title, U("サマリーシート"));
-  EXPECT_TRUE(jobs.first().completed);
+  ASSERT_TRUE(queues.OnlyJob(PrintQueues::kA4, U("サマリーシート")));
   ASSERT_TRUE(s.Printer().Select(kPdfPrinterName));
   s.Printer().SetPdfFile(t.f.t.File("sheet.pdf"));
   s.RunPrintJob();
-  ExpectSamePrintout(queues.JobPdf(jobs.first()), t.f.t.File("sheet.pdf"), "summary-sheet");
+  ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kA4), t.f.t.File("sheet.pdf"), "summary-sheet");
 
   ASSERT_TRUE(s.Printer().Select(PrintQueues::kLetter));
   s.RunPrintJob();
@@ -439,12 +435,9 @@ TEST(SummaryWindow, ThroughRealQueues) {
   ProgramResult r = batch({"--printer", PrintQueues::kSecondA4});
   EXPECT_EQ(r.exitCode, 0) << r.dialogs.join("\n").toStdString();
   EXPECT_FALSE(QString::fromUtf8(r.standardOutput).contains(".pdf"));
-  jobs = queues.FinishedJobs();
-  ASSERT_EQ(jobs.size(), 1);
-  EXPECT_EQ(jobs.first().queue, PrintQueues::kSecondA4);
-  EXPECT_TRUE(jobs.first().completed);
+  ASSERT_TRUE(queues.OnlyJob(PrintQueues::kSecondA4, U("サマリーシート")));
   EXPECT_EQ(batch({"--pdf", "batch.pdf"}).exitCode, 0);
-  ExpectSamePrintout(queues.JobPdf(jobs.first()), t.f.t.File("batch.pdf"), "batch-summary-sheet");
+  ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kSecondA4), t.f.t.File("batch.pdf"), "batch-summary-sheet");
   EXPECT_EQ(batch({"--printer", "zotra-a3"}).exitCode, 1);
   EXPECT_EQ(batch({"--printer", PrintQueues::kLetter}).exitCode, 1);
   EXPECT_TRUE(queues.FinishedJobs().isEmpty());

@@ -390,7 +390,7 @@ TEST(DuplicateCheckWindow, ThroughRealQueues) {
   QComboBox* combo = Child<QComboBox>(w, "Combo1");
   QStringList listed;
   for (int i = 0; i < combo->count(); ++i) listed << combo->itemText(i);
-  EXPECT_EQ(listed, (QStringList{PrintQueues::kA4, PrintQueues::kSecondA4, PrintQueues::kLetter, kPdfPrinterName}));
+  EXPECT_EQ(listed, PrinterNames());
   EXPECT_EQ(combo->currentText(), PrintQueues::kA4);
   ASSERT_TRUE(w.Print());
   EXPECT_TRUE(dialogs.Records().isEmpty());

@@ -255,7 +255,7 @@ TEST_F(PrintWindows, ThroughRealQueues) {
   QComboBox* printers = Find<QComboBox>("Combo2");
   QStringList listed;
   for (int i = 0; i < printers->count(); ++i) listed << printers->itemText(i);
-  EXPECT_EQ(listed, (QStringList{PrintQueues::kA4, PrintQueues::kSecondA4, PrintQueues::kLetter, kPdfPrinterName}));
+  EXPECT_EQ(listed, PrinterNames());
   EXPECT_EQ(printers->currentText(), PrintQueues::kA4);
 
   // The same sheets into a PDF file, then through the queue.

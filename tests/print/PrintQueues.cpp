@@ -47,12 +47,8 @@ PrintQueues::PrintQueues()
 
 bool PrintQueues::Start() {
   const QString cupsd = Program("cupsd");
-  if (cupsd.isEmpty() || !QFile::exists(kPpd)) {
-    ADD_FAILURE() << "cupsd or the cups-pdf PPD is missing: run scripts/setup-deps";
-    return false;
-  }
-  if (!dir_.isValid()) {
-    ADD_FAILURE() << "no temporary folder for the print queues";
+  if (cupsd.isEmpty() || !QFile::exists(kPpd) || !dir_.isValid()) {
+    ADD_FAILURE() << "cupsd or the cups-pdf PPD is missing (run scripts/setup-deps), or a temporary folder";
     return false;
   }
   // The filters of a scheduler started by root run as "lp" and must reach the spool.
@@ -68,14 +64,8 @@ bool PrintQueues::Start() {
                                      "LogLevel info\n"
                                      "Browsing No\n"
                                      "BrowseLocalProtocols none\n"
-                                     "DefaultShared No\n"
-                                     "WebInterface No\n"
                                      "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                                     "<Policy default>\n"
-                                     "  JobPrivateAccess all\n  JobPrivateValues none\n"
-                                     "  SubscriptionPrivateAccess all\n  SubscriptionPrivateValues none\n"
-                                     "  <Limit All>\n    Order deny,allow\n  </Limit>\n"
-                                     "</Policy>\n")
+                                     "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
                           .arg(socket_)) &&
       WriteFile(files, QStringLiteral("ServerRoot %1/etc\n"
                                       "RequestRoot %1/spool\n"
@@ -105,8 +95,6 @@ bool PrintQueues::Start() {
 
   // This process and every program it starts print through this scheduler
   // only; the client settings of the machine (lpoptions) are not read.
-  hadServer_ = qEnvironmentVariableIsSet("CUPS_SERVER");
-  previousServer_ = qgetenv("CUPS_SERVER");
   qputenv("CUPS_SERVER", socket_.toLocal8Bit());
   qputenv("CUPS_SERVERROOT", d.filePath("etc").toLocal8Bit());
   qunsetenv("PRINTER");
@@ -162,11 +150,7 @@ PrintQueues::~PrintQueues() {
     }
   }
   if (socket_.isEmpty()) return;
-  if (hadServer_) {
-    qputenv("CUPS_SERVER", previousServer_);
-  } else {
-    qunsetenv("CUPS_SERVER");
-  }
+  qunsetenv("CUPS_SERVER");
   qunsetenv("CUPS_SERVERROOT");
   cupsSetServer(nullptr);
 }
@@ -210,10 +194,7 @@ QList<PrintQueues::Job> PrintQueues::FinishedJobs() {
 bool PrintQueues::OnlyJob(const QString& queue, const QString& title) {
   const QList<Job> jobs = FinishedJobs();
   if (jobs.size() == 1 && jobs.first().queue == queue && (title.isEmpty() || jobs.first().title == title)) return true;
-  ADD_FAILURE() << "not one job on " << queue.toStdString() << " but " << jobs.size() << " jobs"
-                << (jobs.isEmpty() ? std::string()
-                                   : ", the first on " + jobs.first().queue.toStdString() + " titled " +
-                                         jobs.first().title.toStdString());
+  ADD_FAILURE() << jobs.size() << " jobs, not one on " << queue.toStdString() << " titled " << title.toStdString();
   return false;
 }
 
@@ -288,6 +269,16 @@ void ExpectSamePrintout(const QString& printed, const QString& expected, const Q
     const QImage a = RenderPdfPage(printed, p, kDpi);
     const QImage b = RenderPdfPage(expected, p, kDpi);
     ASSERT_EQ(a.size(), b.size()) << what;
+    const QString shots = qEnvironmentVariable("ZOTRA_QUEUE_SHOTS");
+    if (p == 1 && !shots.isEmpty()) {
+      QImage both(a.width() * 2 + 20, a.height(), QImage::Format_RGB32);
+      both.fill(Qt::darkGray);
+      QPainter painter(&both);
+      painter.drawImage(0, 0, a);
+      painter.drawImage(a.width() + 20, 0, b);
+      painter.end();
+      both.save(QDir(shots).filePath(name + ".png"));
+    }
     const Ink sharpA(a, 160, 0), grownA(a, 232, reach), sharpB(b, 160, 0), grownB(b, 232, reach);
     const QRect page(QPoint(0, 0), a.size());
     const InkCount drawn = Compare(sharpB, grownA, page), printedInk = Compare(sharpA, grownB, page);
@@ -302,18 +293,6 @@ void ExpectSamePrintout(const QString& printed, const QString& expected, const Q
           << " is not printed there (" << asked.missed << " + " << stray.missed << " of " << asked.ink << " dots apart)";
     }
   }
-
-  const QString shots = qEnvironmentVariable("ZOTRA_QUEUE_SHOTS");
-  if (shots.isEmpty()) return;
-  const QImage a = RenderPdfPage(printed, 1, 75);
-  const QImage b = RenderPdfPage(expected, 1, 75);
-  QImage both(a.width() + b.width() + 20, qMax(a.height(), b.height()), QImage::Format_RGB32);
-  both.fill(Qt::darkGray);
-  QPainter painter(&both);
-  painter.drawImage(0, 0, a);
-  painter.drawImage(a.width() + 20, 0, b);
-  painter.end();
-  both.save(QDir(shots).filePath(name + ".png"));
 }
 
 }  // namespace zotra::test

@@ -62,8 +62,6 @@ class PrintQueues {
   QTemporaryDir dir_;
   std::unique_ptr<QProcess> scheduler_;
   QString socket_;
-  QByteArray previousServer_;
-  bool hadServer_ = false;
   int lastJob_ = 0;
   bool ready_ = false;
 };
@@ -72,8 +70,8 @@ class PrintQueues {
 // same places as the PDF file of the same printout: the same pages, and on
 // each every dark dot of either within `tolerance` mm of ink of the other,
 // checked word by word for the texts of `expected`. With ZOTRA_QUEUE_SHOTS
-// set, the first pages of both are also kept side by side there as
-// "<name>.png".
+// set, the first pages of both (printed left) are also kept side by side
+// there as "<name>.png".
 void ExpectSamePrintout(const QString& printed, const QString& expected, const QString& name,
                         double tolerance = 0.5);
 

@@ -413,7 +413,7 @@ TEST(SummaryWindow, ThroughRealQueues) {
   QComboBox* combo = Child<QComboBox>(s, "Combo1");
   QStringList listed;
   for (int i = 0; i < combo->count(); ++i) listed << combo->itemText(i);
-  EXPECT_EQ(listed, (QStringList{PrintQueues::kA4, PrintQueues::kSecondA4, PrintQueues::kLetter, kPdfPrinterName}));
+  EXPECT_EQ(listed, PrinterNames());
   EXPECT_EQ(combo->currentText(), PrintQueues::kA4);
   Child<QRadioButton>(s, "Option2")->click();
   s.RunPrintJob();

@@ -120,8 +120,8 @@ int RunCheck(BatchContext& context) {
         if (printer->IsPdf()) printer->SetPdfFile(frame.Path(DuplicateListPdfFileName(result.selection)));
         surface = printer->Open(context.dialogs, DuplicateListDocumentName());
       }
-      if (!surface || !PrintDuplicateList(*surface, heading, result.keyLines, duplicatesOnly)) {
-        if (surface) context.dialogs.Tell(surface->ErrorText(), kTitle);
+      if (!PrintDuplicateList(*surface, heading, result.keyLines, duplicatesOnly)) {
+        context.dialogs.Tell(surface->ErrorText(), kTitle);
         status = 1;
       }
     }

@@ -175,7 +175,6 @@ TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
   window_->Printer().SetPageSize(QPageSize(QPageSize::Letter));
   window_->Refresh();
   EXPECT_EQ(Find<QLabel>("Label1")->text(), U("A4以外"));
-  Shot(window_.get(), "form2-letter-queue");
   EXPECT_FALSE(window_->StartPrinting());
   EXPECT_EQ(Dialogs(), (QStringList{U("ZOTRAL|用紙の方向をチェックしてください"), U("ZOTRAL|用紙サイズをチェックしてください")}));
   EXPECT_FALSE(t_.Exists("7.JARL"));

@@ -287,7 +287,8 @@ void ExpectSamePrintout(const QString& printed, const QString& expected, const Q
       const InkCount asked = Compare(sharpB, grownA, box), stray = Compare(sharpA, grownB, box);
       EXPECT_TRUE(asked.ink > 0 && asked.missed + stray.missed <= asked.ink / 10)
           << what << ": \"" << w.text.toStdString() << "\" at " << w.xMin << ", " << w.yMin << " mm on page " << p
-          << " is not printed there (" << asked.missed << " + " << stray.missed << " of " << asked.ink << " dots apart)";
+          << " is not printed there (" << asked.missed << " + " << stray.missed << " of " << asked.ink
+          << " dots apart)";
     }
   }
 }

@@ -430,7 +430,8 @@ TEST(SummaryWindow, ThroughRealQueues) {
 
   t.f.t.InstallProgram("zotra-batch");
   auto batch = [&t](const QStringList& args) {
-    return RunProgram(t.f.t, "zotra-batch", QStringList{"--folder", t.f.t.Path(), "summary", "--paper", "blank"} + args);
+    const QStringList summary = {"--folder", t.f.t.Path(), "summary", "--paper", "blank"};
+    return RunProgram(t.f.t, "zotra-batch", summary + args);
   };
   ProgramResult r = batch({"--printer", PrintQueues::kSecondA4});
   EXPECT_EQ(r.exitCode, 0) << r.dialogs.join("\n").toStdString();

@@ -1,5 +1,5 @@
 // The printer list, the current printer with its paper, the PDF file entry,
-// the properties dialog and the preview widget.
+// real print queues, the properties dialog and the preview widget.
 #include "PdfTools.h"
 #include "PrintQueues.h"
 #include "common/Dialogs.h"

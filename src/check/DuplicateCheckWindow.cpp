@@ -181,7 +181,7 @@ bool DuplicateCheckWindow::Print() {
     if (!printer_.IsPortrait()) dialogs_.Tell(QStringLiteral("用紙の方向をチェックしてください"));
     if (!printer_.IsA4()) dialogs_.Tell(QStringLiteral("用紙サイズをチェックしてください"));
   }
-  auto surface = printer_.Open(dialogs_, QStringLiteral("重複ﾁｪｯｸﾘｽﾄ"),
+  auto surface = printer_.Open(dialogs_, DuplicateListDocumentName(),
                                ResolveInFolder(folder_, DuplicateListPdfFileName(heading_.selection)));
   if (!surface) return false;
   setEnabled(false);

@@ -85,6 +85,8 @@ QString DuplicateListPdfFileName(const QString& selection) {
 
 QString PrintingPageText(int page) { return QString::number(page) + QStringLiteral(" Page 印刷中"); }
 
+QString DuplicateListDocumentName() { return QStringLiteral("重複ﾁｪｯｸﾘｽﾄ"); }
+
 bool PrintDuplicateList(PrintSurface& s, const DuplicateListHeading& heading, const QStringList& keyLines,
                         bool duplicatesOnly, const std::function<void(int page)>& pageStarted) {
   const QStringList lines = LinesToPrint(keyLines, duplicatesOnly);

@@ -57,6 +57,8 @@ inline const QString kListNote = QStringLiteral("複数回交信がある局に 
 QString DuplicateListPdfFileName(const QString& selection);
 // The window's words while a page prints: "1 Page 印刷中".
 QString PrintingPageText(int page);
+// The document's name in the printer queue.
+QString DuplicateListDocumentName();                        // "重複ﾁｪｯｸﾘｽﾄ"
 
 // Prints the list on the surface and ends the document: the heading on each
 // page, the lines, the closing note under the last page's lines. Nothing is

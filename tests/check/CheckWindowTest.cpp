@@ -13,6 +13,7 @@
 #include "common/gui/Printers.h"
 #include "common/ui/PreviewWindow.h"
 #include "print/PdfTools.h"
+#include "print/PrintQueues.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -302,17 +303,22 @@ TEST(CheckWindow, StartedWithoutDefinitionOrExtractedData) {
   }
 }
 
-// The duplicate check window on its own: the paper notices, the PDF, the
-// list of duplicates.
-TEST(DuplicateCheckWindow, PaperNoticesPrintingAndTheDuplicateList) {
-  CheckFolder f;
+// Six QSOs of 7 MHz selected and checked: one invalid, two stations worked twice.
+CheckResult SixQsosChecked(const CheckFolder& f) {
   f.Selection("7", {Wk2("1", "7", "CW", "2024/06/01", "21:05", "JA1ABC"),
                     Wk2("2", "7", "CW", "2024/06/01", "21:06", "JH1XYZ"),
                     Wk2("3", "7", "CW", "2024/06/01", "21:07", "JA1ABC/1"),
                     Wk2("0", "7", "CW", "2024/06/01", "21:08", "JR1AAA"),
                     Wk2("5", "7", "CW", "2024/06/01", "21:09", "JH1XYZ"),
                     Wk2("6", "7", "CW", "2024/06/01", "21:10", "JA1QQQ")});
-  const CheckResult result = RunDuplicateCheck(f.Folder(), Criterion::Date);
+  return RunDuplicateCheck(f.Folder(), Criterion::Date);
+}
+
+// The duplicate check window on its own: the paper notices, the PDF, the
+// list of duplicates.
+TEST(DuplicateCheckWindow, PaperNoticesPrintingAndTheDuplicateList) {
+  CheckFolder f;
+  const CheckResult result = SixQsosChecked(f);
   ScriptedDialogs dialogs({}, {});
   PrinterSetup printer;
   ASSERT_TRUE(printer.Select(kPdfPrinterName));
@@ -385,6 +391,56 @@ TEST(DuplicateCheckWindow, PaperNoticesPrintingAndTheDuplicateList) {
   longer.show();
   QTest::qWait(20);
   EXPECT_EQ(Child<QTableWidget>(longer, "Grid1")->horizontalScrollBar()->maximum(), 0);
+}
+
+// Through real print queues: the window lists them with the default chosen;
+// the list reaches the queue as a completed job and comes out as its PDF file
+// has it; on the Letter queue it is printed after the paper notice.
+// zotra-batch check --printer prints on the queue named, and a name that is
+// no printer is told with those there are.
+TEST(DuplicateCheckWindow, ThroughRealQueues) {
+  PrintQueues queues;
+  ASSERT_TRUE(queues.Ready());
+  CheckFolder f;
+  const CheckResult result = SixQsosChecked(f);
+  const DuplicateListHeading heading{"ALL JA1", "JA1ZZZ", "2024", "7"};
+  ScriptedDialogs dialogs({}, {});
+  PrinterSetup printer;
+  DuplicateCheckWindow w(f.Folder(), dialogs, printer, heading, result);
+  QComboBox* combo = Child<QComboBox>(w, "Combo1");
+  QStringList listed;
+  for (int i = 0; i < combo->count(); ++i) listed << combo->itemText(i);
+  EXPECT_EQ(listed, PrinterNames());
+  EXPECT_EQ(combo->currentText(), PrintQueues::kA4);
+  ASSERT_TRUE(w.Print());
+  EXPECT_TRUE(dialogs.Records().isEmpty());
+  {
+    PrinterSurface pdf(f.t.File("list.pdf"));
+    ASSERT_TRUE(PrintDuplicateList(pdf, heading, result.keyLines, false));
+  }
+  ASSERT_TRUE(queues.OnlyJob(PrintQueues::kA4, U("重複ﾁｪｯｸﾘｽﾄ")));
+  ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kA4), f.t.File("list.pdf"), "check-duplicate-list");
+
+  combo->setCurrentText(PrintQueues::kLetter);
+  ASSERT_TRUE(w.Print());
+  ASSERT_EQ(dialogs.Records().size(), 1);
+  EXPECT_EQ(DialogFields(dialogs.Records().first()).at(2), U("用紙サイズをチェックしてください"));
+  EXPECT_TRUE(queues.OnlyJob(PrintQueues::kLetter));
+
+  f.t.InstallProgram("zotra-batch");
+  f.Definition();
+  auto batch = [&f](const QStringList& args) {
+    return RunProgram(f.t, "zotra-batch", QStringList{"--folder", f.Folder(), "check"} + args);
+  };
+  EXPECT_EQ(batch({"--printer", PrintQueues::kSecondA4}).exitCode, 0);
+  EXPECT_TRUE(queues.OnlyJob(PrintQueues::kSecondA4));
+  const ProgramResult unknown = batch({"--printer", "zotra-a3"});
+  EXPECT_EQ(unknown.exitCode, 1);
+  ASSERT_EQ(unknown.dialogs.size(), 1);
+  EXPECT_EQ(DialogFields(unknown.dialogs.first()).at(2),
+            U("プリンタ zotra-a3 が見つかりません\n使用できるプリンタ: zotra-a4、zotra-a4-2、zotra-letter、PDF ファイル"));
+  EXPECT_EQ(batch({"--printer", PrintQueues::kA4, "--pdf", "list.pdf"}).exitCode, 1);
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
 }
 
 TEST(DuplicateCheckWindow, NothingToPrint) {

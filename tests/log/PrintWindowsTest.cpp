@@ -1,12 +1,15 @@
 // The print settings, progress and position windows driven headless, and the
 // main window's print button and exit routine around them.
 #include "LogTestData.h"
+#include "print/PrintQueues.h"
 
 #include "common/Dialogs.h"
 #include "common/Frame.h"
 #include "common/Settings.h"
+#include "common/gui/PaintSurface.h"
 #include "common/gui/Printers.h"
 #include "common/ui/PreviewWindow.h"
+#include "log/LogSheet.h"
 #include "log/ui/LogWindow.h"
 #include "log/ui/PositionWindow.h"
 #include "log/ui/PrintEntry.h"
@@ -41,7 +44,8 @@ void Shot(QWidget* w, const QString& name) {
 
 class PrintWindows : public ::testing::Test {
  protected:
-  void Open(const QString& workFile, const QString& definition = Definition(), const QStringList& answers = {}) {
+  void Open(const QString& workFile, const QString& definition = Definition(), const QStringList& answers = {},
+            bool toPdf = true) {
     PrepareLogFolder(t_, workFile, definition);
     dialogs_ = std::make_unique<ScriptedDialogs>(QString(), answers);
     dialogs_->SetDefaultTitle("ZOTRAL");
@@ -51,6 +55,7 @@ class PrintWindows : public ::testing::Test {
     window_ = std::make_unique<PrintSettingsWindow>(*frame_, *dialogs_, *session_, nullptr, [](const QString&) {
       return false;
     });
+    if (!toPdf) return;
     window_->Printer().Select(kPdfPrinterName);
     window_->Printer().SetPdfFile(t_.File("sheet.pdf"));
   }
@@ -260,6 +265,81 @@ TEST_F(PrintWindows, TestPrintUsesTheCalibration) {
   window_->Printer().SetPdfFile({});
   EXPECT_FALSE(window_->TestPrint());
   EXPECT_EQ(DialogFields(dialogs_->Records().last()).value(1), U("PDF ファイルの保存先"));
+}
+
+// Through real print queues: the window lists them with the default chosen;
+// a log sheet on blank paper and on the JARL form reaches the queue as a
+// completed job and comes out as its PDF file has it; the paper check stops
+// the Letter queue; a calibration saved for one queue moves that queue's
+// test print only. zotra-batch log --printer prints on the queue named.
+TEST_F(PrintWindows, ThroughRealQueues) {
+  PrintQueues queues;
+  ASSERT_TRUE(queues.Ready());
+  Open(WorkFile("7", ManyQsos(12)), Definition(), {}, false);
+  QComboBox* printers = Find<QComboBox>("Combo2");
+  QStringList listed;
+  for (int i = 0; i < printers->count(); ++i) listed << printers->itemText(i);
+  EXPECT_EQ(listed, PrinterNames());
+  EXPECT_EQ(printers->currentText(), PrintQueues::kA4);
+
+  // The same sheets into a PDF file, then through the queue.
+  const auto expectSheets = [&](const char* name) {
+    const QString pdf = t_.File(QString(name) + ".pdf");
+    {
+      PrinterSurface file(pdf);
+      ASSERT_TRUE(RunPass(file, t_.Path(), *session_, OutputOptionsFor(window_->Settings(), {})).result.Succeeded());
+    }
+    ASSERT_TRUE(window_->StartPrinting());
+    ASSERT_TRUE(queues.OnlyJob(PrintQueues::kA4, U("ログシート")));
+    ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kA4), pdf, name);
+  };
+  Find<QRadioButton>("Option2")->setChecked(true);
+  expectSheets("log-sheet-blank");
+  Find<QRadioButton>("option1")->setChecked(true);
+  expectSheets("log-sheet-jarl");
+
+  Find<QCheckBox>("Check1")->setChecked(true);
+  window_->ChoosePrinter(PrintQueues::kLetter);
+  EXPECT_EQ(Find<QLabel>("Label1")->text(), U("A4以外"));
+  Shot(window_.get(), "form2-letter-queue");
+  EXPECT_FALSE(window_->StartPrinting());
+  EXPECT_EQ(Dialogs(), QStringList{U("ZOTRAL|用紙サイズをチェックしてください")});
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
+
+  // ↑ three times, → twice and Up saved for the second queue.
+  window_->ChoosePrinter(PrintQueues::kSecondA4);
+  QTimer::singleShot(0, [this] {
+    PositionWindow* form4 = window_->positionWindow();
+    ASSERT_NE(form4, nullptr);
+    for (const char* button : {"Command1", "Command1", "Command1", "Command4", "Command4", "Command5", "Command7"}) {
+      QTest::mouseClick(form4->findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+  });
+  window_->OpenPositions();
+  EXPECT_EQ(t_.ReadCp932("ZOTRAPRT.DAT"),
+            CrLf({"\"zotra-a4\",0,0,1", "\"zotra-a4-2\",0.2,-0.3,1.01", "\"zotra-letter\",0,0,1",
+                  U("\"PDF ファイル\",0,0,1")}));
+  for (const auto& [queue, calibration] :
+       {std::pair{PrintQueues::kSecondA4, Calibration{0.2, -0.3, 1.01}}, std::pair{PrintQueues::kA4, Calibration{}}}) {
+    window_->ChoosePrinter(queue);
+    ASSERT_TRUE(window_->TestPrint());
+    ASSERT_TRUE(queues.OnlyJob(queue, U("テスト印刷")));
+    PrinterSurface file(t_.File(queue + ".pdf"));
+    file.SetCalibration(calibration);
+    DrawTestPrint(file);
+    ASSERT_TRUE(file.EndDocument());
+    ExpectSamePrintout(queues.PrintedPdf(queue), t_.File(queue + ".pdf"), "test-print-" + queue);
+  }
+
+  t_.InstallProgram("zotra-batch");
+  auto batch = [this](const QStringList& args) {
+    return RunProgram(t_, "zotra-batch", QStringList{"--folder", t_.Path(), "log"} + args).exitCode;
+  };
+  EXPECT_EQ(batch({"--printer", PrintQueues::kSecondA4, "--paper", "blank"}), 0);
+  EXPECT_TRUE(queues.OnlyJob(PrintQueues::kSecondA4, U("ログシート")));
+  EXPECT_EQ(batch({"--printer", "zotra-a3"}), 1);
+  EXPECT_EQ(batch({"--printer", PrintQueues::kA4, "--files-only"}), 1);
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
 }
 
 TEST_F(PrintWindows, SettingsAndPositionsKeptAtExit) {

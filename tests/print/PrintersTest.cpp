@@ -1,6 +1,7 @@
 // The printer list, the current printer with its paper, the PDF file entry,
-// the properties dialog and the preview widget.
+// real print queues, the properties dialog and the preview widget.
 #include "PdfTools.h"
+#include "PrintQueues.h"
 #include "common/Dialogs.h"
 #include "common/gui/Printers.h"
 #include "common/ui/PrintPreview.h"
@@ -131,6 +132,44 @@ TEST(Printers, ThePdfEntryPrintsOnThePaperItIsGiven) {
   const PdfText pdf = ReadPdfText(t.File("landscape.pdf"));
   ASSERT_EQ(pdf.pages.size(), 1);
   EXPECT_NEAR(pdf.pages.at(0).width(), 297, 0.5);
+}
+
+// Real queues of a scheduler of the test's own: the list with the default
+// chosen, the paper of each queue, and a page that reaches the queue as a
+// completed job and comes out of the filter chain as the PDF file has it.
+TEST(PrintQueues, TheQueuesTheirPaperAndAPageThroughTheFilterChain) {
+  PrintQueues queues;
+  ASSERT_TRUE(queues.Ready());
+  EXPECT_EQ(PrinterNames(),
+            (QStringList{PrintQueues::kA4, PrintQueues::kSecondA4, PrintQueues::kLetter, kPdfPrinterName}));
+  EXPECT_EQ(DefaultPrinterName(), PrintQueues::kA4);
+  PrinterSetup setup;
+  EXPECT_EQ(setup.Name(), PrintQueues::kA4);
+  EXPECT_TRUE(setup.IsA4() && setup.IsPortrait());
+  ASSERT_TRUE(setup.Select(PrintQueues::kLetter));
+  EXPECT_EQ(setup.PageSize().id(), QPageSize::Letter);
+  EXPECT_TRUE(setup.IsPortrait());
+
+  TempFolder t;
+  ASSERT_TRUE(setup.Select(PrintQueues::kSecondA4));
+  ScriptedDialogs dialogs({}, {});
+  auto surface = setup.Open(dialogs, U("見本"));
+  ASSERT_NE(surface, nullptr);
+  DrawSamplePage(*surface);
+  ASSERT_TRUE(surface->EndDocument()) << surface->ErrorText().toStdString();
+  PrinterSurface file(t.File("sample.pdf"));
+  DrawSamplePage(file);
+  ASSERT_TRUE(file.EndDocument());
+  ASSERT_TRUE(queues.OnlyJob(PrintQueues::kSecondA4, U("見本")));
+  ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kSecondA4), t.File("sample.pdf"), "sample-page");
+
+  // A job the queue refuses is told, never taken for printed.
+  ASSERT_TRUE(queues.RefuseJobs(PrintQueues::kSecondA4));
+  surface = setup.Open(dialogs, U("見本"));
+  DrawSamplePage(*surface);
+  EXPECT_FALSE(surface->EndDocument());
+  EXPECT_EQ(surface->ErrorText(), U("プリンタ zotra-a4-2 に印刷できません"));
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
 }
 
 TEST(PreviewWidget, ShowsThePageScrollsToItsCornersAndDrags) {

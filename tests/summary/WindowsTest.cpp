@@ -7,6 +7,7 @@
 #include "common/gui/PrintSurface.h"
 #include "common/ui/PrintPreview.h"
 #include "print/PdfTools.h"
+#include "print/PrintQueues.h"
 #include "summary/CommentWindow.h"
 #include "common/ui/PreviewWindow.h"
 #include "summary/SummaryWindow.h"
@@ -413,6 +414,49 @@ TEST(SummaryWindow, PrintsIntoThePdfFileAfterThePaperCheck) {
   ASSERT_EQ(t.dialogs.Records().size(), 7);
   EXPECT_FALSE(t.dialogs.Texts().last().isEmpty());
   EXPECT_FALSE(t.dialogs.Texts().last().startsWith(U("PDF ファイルに書き込みました")));
+}
+
+// Through real print queues: the window lists them with the default chosen;
+// the sheet on blank paper reaches the queue as a completed job and comes
+// out as its PDF file has it; the Letter queue stops at the paper check.
+// zotra-batch summary --printer prints on the queue named what --pdf writes.
+TEST(SummaryWindow, ThroughRealQueues) {
+  PrintQueues queues;
+  ASSERT_TRUE(queues.Ready());
+  TotalsFixture t;
+  SummaryWindow& s = t.Summary();
+  QComboBox* combo = Child<QComboBox>(s, "Combo1");
+  QStringList listed;
+  for (int i = 0; i < combo->count(); ++i) listed << combo->itemText(i);
+  EXPECT_EQ(listed, PrinterNames());
+  EXPECT_EQ(combo->currentText(), PrintQueues::kA4);
+  Child<QRadioButton>(s, "Option2")->click();
+  s.RunPrintJob();
+  ASSERT_TRUE(queues.OnlyJob(PrintQueues::kA4, U("サマリーシート")));
+  ASSERT_TRUE(s.Printer().Select(kPdfPrinterName));
+  s.Printer().SetPdfFile(t.f.t.File("sheet.pdf"));
+  s.RunPrintJob();
+  ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kA4), t.f.t.File("sheet.pdf"), "summary-sheet");
+
+  ASSERT_TRUE(s.Printer().Select(PrintQueues::kLetter));
+  s.RunPrintJob();
+  EXPECT_EQ(t.dialogs.Texts(), QStringList{U("用紙サイズをチェックしてください")});
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
+
+  t.f.t.InstallProgram("zotra-batch");
+  auto batch = [&t](const QStringList& args) {
+    const QStringList summary = {"--folder", t.f.t.Path(), "summary", "--paper", "blank"};
+    return RunProgram(t.f.t, "zotra-batch", summary + args);
+  };
+  ProgramResult r = batch({"--printer", PrintQueues::kSecondA4});
+  EXPECT_EQ(r.exitCode, 0) << r.dialogs.join("\n").toStdString();
+  EXPECT_FALSE(QString::fromUtf8(r.standardOutput).contains(".pdf"));
+  ASSERT_TRUE(queues.OnlyJob(PrintQueues::kSecondA4, U("サマリーシート")));
+  EXPECT_EQ(batch({"--pdf", "batch.pdf"}).exitCode, 0);
+  ExpectSamePrintout(queues.PrintedPdf(PrintQueues::kSecondA4), t.f.t.File("batch.pdf"), "batch-summary-sheet");
+  EXPECT_EQ(batch({"--printer", "zotra-a3"}).exitCode, 1);
+  EXPECT_EQ(batch({"--printer", PrintQueues::kLetter}).exitCode, 1);
+  EXPECT_TRUE(queues.FinishedJobs().isEmpty());
 }
 
 TEST(SummaryWindow, JagQsoPartyAsksForTheThirdCommentLine) {

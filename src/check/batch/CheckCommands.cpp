@@ -1,15 +1,18 @@
 // zotra-batch select BAND|ALL: the QSOs of one band (or all) from "zotra.wk1"
 // into "zotra.wk2", as "新規選択開始" does.
 //
-// zotra-batch check [--criterion date|band|mode] [--pdf FILE] [--duplicates-only]:
+// zotra-batch check [--criterion date|band|mode] [--pdf FILE | --printer NAME] [--duplicates-only]:
 // the duplicate check of "zotra.wk2" as "マルチ処理・印刷" runs it before the
 // log program starts: "zotra.wk3" and "zotradup.wk" are left when some
 // station was worked more than once, neither when none was. The criterion
 // defaults to the one the window keeps ("Option"). --pdf prints the duplicate
-// check list into FILE (relative to the current folder), all valid QSOs or,
+// check list into FILE (relative to the current folder), --printer on the
+// printer NAME (after the window's paper notices; the PDF entry writes
+// "重複チェックリスト_<band>.pdf" in the program folder), all valid QSOs or,
 // with --duplicates-only, those of duplicate groups. The counts go to
 // standard output.
 #include "batch/BatchCommand.h"
+#include "batch/BatchPrinter.h"
 
 #include "check/CheckDefinition.h"
 #include "check/DuplicateCheck.h"
@@ -19,14 +22,18 @@
 #include "common/Frame.h"
 #include "common/Text.h"
 #include "common/gui/PaintSurface.h"
+#include "common/gui/Printers.h"
 
 #include <QFileInfo>
+
+#include <memory>
+#include <optional>
 
 namespace zotra {
 namespace {
 
 const char kSelectUsage[] = "select BAND|ALL";
-const char kCheckUsage[] = "check [--criterion date|band|mode] [--pdf FILE] [--duplicates-only]";
+const char kCheckUsage[] = "check [--criterion date|band|mode] [--pdf FILE | --printer NAME] [--duplicates-only]";
 const QString kTitle = QStringLiteral("ZOTRAC");
 
 int RunSelect(BatchContext& context) {
@@ -65,6 +72,7 @@ int RunCheck(BatchContext& context) {
   const Frame frame(Program::Check, context.folder);
   Criterion criterion = CriterionFromIndex(ValInt(frame.ReadSetting(QStringLiteral("Option"), QStringLiteral("0"))));
   QString pdf;
+  QString printerName;
   bool duplicatesOnly = false;
   QStringList args = context.args;
   while (!args.isEmpty()) {
@@ -73,11 +81,19 @@ int RunCheck(BatchContext& context) {
       if (!ParseCriterion(args.takeFirst(), &criterion)) return UsageError(context, usage);
     } else if (option == QLatin1String("--pdf") && !args.isEmpty() && !args.first().isEmpty()) {
       pdf = QFileInfo(args.takeFirst()).absoluteFilePath();
+    } else if (option == QLatin1String("--printer") && !args.isEmpty()) {
+      printerName = args.takeFirst();
     } else if (option == QLatin1String("--duplicates-only")) {
       duplicatesOnly = true;
     } else {
       return UsageError(context, usage);
     }
+  }
+  if (!pdf.isEmpty() && !printerName.isEmpty()) return UsageError(context, usage);
+  std::optional<PrinterSetup> printer;
+  if (!printerName.isEmpty()) {
+    printer.emplace();
+    if (!SelectPrinterByName(*printer, printerName, context.dialogs, kTitle)) return 1;
   }
 
   const CheckResult result = RunDuplicateCheck(context.folder, criterion, &context.dialogs);
@@ -87,16 +103,25 @@ int RunCheck(BatchContext& context) {
   }
   const int lines = LinesToPrint(result.keyLines, duplicatesOnly).size();
   int status = result.written ? 0 : 1;
-  if (!pdf.isEmpty()) {
+  if (!pdf.isEmpty() || printer) {
     if (lines == 0) {
       context.dialogs.Tell(QStringLiteral("印刷する交信がありません"), kTitle);
     } else {
       const CheckDefinition definition = ReadCheckDefinition(frame.LocateDefinitionFile());
       const DuplicateListHeading heading{definition.contestName, definition.myCall, definition.year,
                                          result.selection};
-      PrinterSurface surface(pdf);
-      if (!PrintDuplicateList(surface, heading, result.keyLines, duplicatesOnly)) {
-        context.dialogs.Tell(surface.ErrorText(), kTitle);
+      std::unique_ptr<PrinterSurface> surface;
+      if (!pdf.isEmpty()) {
+        surface = std::make_unique<PrinterSurface>(pdf);
+      } else {
+        // The window's paper notices: printing goes on.
+        if (!printer->IsPortrait()) context.dialogs.Tell(QStringLiteral("用紙の方向をチェックしてください"), kTitle);
+        if (!printer->IsA4()) context.dialogs.Tell(QStringLiteral("用紙サイズをチェックしてください"), kTitle);
+        if (printer->IsPdf()) printer->SetPdfFile(frame.Path(DuplicateListPdfFileName(result.selection)));
+        surface = printer->Open(context.dialogs, DuplicateListDocumentName());
+      }
+      if (!PrintDuplicateList(*surface, heading, result.keyLines, duplicatesOnly)) {
+        context.dialogs.Tell(surface->ErrorText(), kTitle);
         status = 1;
       }
     }

@@ -6,6 +6,8 @@
 #include <QPen>
 #include <QPrinter>
 
+#include <cups/cups.h>
+
 #include <cmath>
 
 namespace zotra {
@@ -153,6 +155,9 @@ bool PrinterSurface::FinishDocument() {
     if (!painter_->end()) Fail();
     painter_.reset();
     if (printer_->printerState() == QPrinter::Error) Fail();
+    // Qt hands the document to the print queue and keeps the queue's answer
+    // to itself: a job the queue refused must not pass for printed.
+    if (printer_->outputFormat() == QPrinter::NativeFormat && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) Fail();
   }
   return error_.isEmpty();
 }

@@ -40,6 +40,12 @@ bool PrinterSetup::Select(const QString& name) {
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (name.isEmpty() || info.isNull()) return false;
     printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    // Qt starts every printer on A4 with margins of its own. The paper is the
+    // printer's own, so that the paper check sees it, and the page begins at
+    // the corner of what the printer can print, where the forms are measured.
+    const QPageSize paper = info.defaultPageSize();
+    if (paper.isValid()) printer_->setPageSize(paper);
+    printer_->setPageMargins(printer_->pageLayout().minimumMargins(), printer_->pageLayout().units());
   }
   name_ = name;
   return true;

@@ -4,7 +4,7 @@
 //     The multiplier arrangement on "zotra.wk2", written back as the way back
 //     a step writes it. Prints one line: band selection, QSOs, multipliers 1
 //     to 3 and points, tab-separated.
-//   log [--arrange] [--pdf FILE | --files-only] [--paper jarl|blank] [--line-spacing N]
+//   log [--arrange] [--pdf FILE | --printer NAME | --files-only] [--paper jarl|blank] [--line-spacing N]
 //       [--invalid omit|strike] [--no-heading] [--no-subtotal] [--no-points]
 //       [--mode-in-remarks] [--survival yes|no]
 //     The output pass of "印刷開始": the log sheets, "HED.JARL", "HED2.JARL",
@@ -12,14 +12,15 @@
 //     the print settings zotral keeps, changed by the options; --arrange
 //     arranges the multipliers first (in memory: "zotra.wk2" is not
 //     rewritten). The sheets go to the PDF file, or nowhere with --files-only
-//     (or with the kept "紙ログは印刷しない"), else to the default printer (the
-//     PDF entry writes "ログシート_<band>.pdf" in the program folder), with the
-//     printer's offsets and scale. A PDF file on the JARL form setting is
-//     drawn on blank paper with the form (told), unless --paper jarl asks for
-//     the JARL form. The survival-mode question takes the answer
-//     of --survival, else No. Prints the PDF file, the four log files, then
-//     the totals line as arrange does. Settings are never written.
+//     (or with the kept "紙ログは印刷しない"), else to the printer NAME or the
+//     default printer (the PDF entry writes "ログシート_<band>.pdf" in the
+//     program folder), with the printer's offsets and scale. A PDF file on the
+//     JARL form setting is drawn on blank paper with the form (told), unless
+//     --paper jarl asks for the JARL form. The survival-mode question takes
+//     the answer of --survival, else No. Prints the PDF file, the four log
+//     files, then the totals line as arrange does. Settings are never written.
 #include "batch/BatchCommand.h"
+#include "batch/BatchPrinter.h"
 
 #include "common/Files.h"
 #include "common/Frame.h"
@@ -42,8 +43,8 @@ namespace {
 
 const char kArrangeUsage[] = "arrange";
 const char kLogUsage[] =
-    "log [--arrange] [--pdf FILE | --files-only] [--paper jarl|blank] [--line-spacing N] [--invalid omit|strike] "
-    "[--no-heading] [--no-subtotal] [--no-points] [--mode-in-remarks] [--survival yes|no]";
+    "log [--arrange] [--pdf FILE | --printer NAME | --files-only] [--paper jarl|blank] [--line-spacing N] "
+    "[--invalid omit|strike] [--no-heading] [--no-subtotal] [--no-points] [--mode-in-remarks] [--survival yes|no]";
 
 QString TotalsLine(const QString& band, const OutputTotals& totals) {
   return QStringList{band, QString::number(totals.qsos), QString::number(totals.multipliers[0]),
@@ -80,6 +81,7 @@ int RunLog(BatchContext& context) {
   bool survival = false;
   bool paperGiven = false;
   QString pdf;
+  QString namedPrinter;
   auto choice = [&args](const QStringList& words, QString* out) {
     if (args.isEmpty() || !words.contains(args.first())) return false;
     *out = args.takeFirst();
@@ -93,6 +95,9 @@ int RunLog(BatchContext& context) {
     } else if (option == QLatin1String("--pdf") && !args.isEmpty()) {
       pdf = args.takeFirst();
       if (QFileInfo(pdf).isRelative()) pdf = QDir(context.folder).filePath(pdf);
+      filesOnly = false;
+    } else if (option == QLatin1String("--printer") && !args.isEmpty()) {
+      namedPrinter = args.takeFirst();
       filesOnly = false;
     } else if (option == QLatin1String("--files-only")) {
       filesOnly = true;
@@ -118,7 +123,7 @@ int RunLog(BatchContext& context) {
       return UsageError(context, usage);
     }
   }
-  if (!pdf.isEmpty() && filesOnly) return UsageError(context, usage);
+  if (int(!pdf.isEmpty()) + int(!namedPrinter.isEmpty()) + int(filesOnly) > 1) return UsageError(context, usage);
   if (arrange) {
     ArrangeMultipliers(&session.table, session.definition);
     session.arranged = true;
@@ -129,6 +134,7 @@ int RunLog(BatchContext& context) {
 
   const PrinterPositionTable positions = PrinterPositionTable::Load(frame.Folder());
   PrinterSetup printer;
+  if (!namedPrinter.isEmpty() && !SelectPrinterByName(printer, namedPrinter, context.dialogs, frame.Name())) return 1;
   std::unique_ptr<PrintSurface> surface;
   QString printerName = printer.Name();
   if (filesOnly) {

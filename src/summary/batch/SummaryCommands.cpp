@@ -4,10 +4,10 @@
 //     Sorts the points file into "ZOTRApoi.dat2", prints the grid's rows 1 to
 //     18 (six cell texts each, tab-separated) and then the score as the score
 //     box shows it.
-//   summary [--paper jarl|blank] [--color] [--sign] [--comment TEXT] [--pdf FILE]
+//   summary [--paper jarl|blank] [--color] [--sign] [--comment TEXT] [--pdf FILE | --printer NAME]
 //           [--mode add|mul] [--coefficient N]
 //     Prints the summary sheet as "印刷開始" does (to the PDF file, else to the
-//     default printer; a default printer that is the PDF entry writes
+//     printer NAME or the default printer; the PDF entry writes
 //     "サマリーシート.pdf" in the program folder), then writes the electronic
 //     log and the text summary as the definition asks, and prints the path of
 //     each file written. The paper: --paper, else the one the summary-sheet
@@ -16,6 +16,7 @@
 //     --comment sets the third comment line (the JAG QSO
 //     party's comment window; without it that contest takes "ステッカー希望").
 #include "batch/BatchCommand.h"
+#include "batch/BatchPrinter.h"
 
 #include "common/Frame.h"
 #include "common/Text.h"
@@ -36,8 +37,8 @@ namespace {
 
 const char kTotalsUsage[] = "totals [--mode add|mul] [--coefficient N]";
 const char kSummaryUsage[] =
-    "summary [--paper jarl|blank] [--color] [--sign] [--comment TEXT] [--pdf FILE] [--mode add|mul] "
-    "[--coefficient N]";
+    "summary [--paper jarl|blank] [--color] [--sign] [--comment TEXT] [--pdf FILE | --printer NAME] "
+    "[--mode add|mul] [--coefficient N]";
 
 struct TotalsOptions {
   ScoreMode mode = ScoreMode::Additive;
@@ -91,6 +92,7 @@ int RunSummary(BatchContext& context) {
   std::optional<QString> comment;
   std::optional<bool> jarlPaper;
   QString pdf;
+  QString printerName;
   while (!args.isEmpty()) {
     const QString option = args.takeFirst();
     if (option == QLatin1String("--paper") && !args.isEmpty()) {
@@ -106,9 +108,17 @@ int RunSummary(BatchContext& context) {
     } else if (option == QLatin1String("--pdf") && !args.isEmpty()) {
       pdf = args.takeFirst();
       if (QFileInfo(pdf).isRelative()) pdf = QDir(context.folder).filePath(pdf);
+    } else if (option == QLatin1String("--printer") && !args.isEmpty()) {
+      printerName = args.takeFirst();
     } else if (!TakeTotalsOption(args, option, &totalsOptions)) {
       return UsageError(context, usage);
     }
+  }
+  if (!pdf.isEmpty() && !printerName.isEmpty()) return UsageError(context, usage);
+  PrinterSetup printer;
+  if (!printerName.isEmpty() &&
+      !SelectPrinterByName(printer, printerName, context.dialogs, ProgramName(Program::Summary))) {
+    return 1;
   }
 
   const Frame frame(Program::Summary, context.folder);
@@ -126,7 +136,6 @@ int RunSummary(BatchContext& context) {
   }
   settings.today = QDate::currentDate();
 
-  PrinterSetup printer;
   std::unique_ptr<PrinterSurface> surface;
   if (!pdf.isEmpty()) {
     surface = std::make_unique<PrinterSurface>(pdf);

@@ -440,7 +440,7 @@ TEST(SummaryWindow, ThroughRealQueues) {
 
   ASSERT_TRUE(s.Printer().Select(PrintQueues::kLetter));
   s.RunPrintJob();
-  EXPECT_EQ(t.dialogs.Texts(), QStringList{U("用紙サイズをチェックしてください")});
+  EXPECT_EQ(t.dialogs.Texts().mid(1), QStringList{U("用紙サイズをチェックしてください")});
   EXPECT_TRUE(queues.FinishedJobs().isEmpty());
 
   t.f.t.InstallProgram("zotra-batch");

@@ -117,7 +117,8 @@ Located MenuLauncher::LocateHostFile(HostFile file, bool atStart) {
                     QStringLiteral("\n127 バイト以内のパスのフォルダに置いてください"));
       continue;
     }
-    frame_.WriteSetting(kind.key, path);
+    // A path the settings cannot keep (told) is chosen again.
+    if (!frame_.WriteSetting(kind.key, path)) continue;
     found = true;
     return Located::Found;
   }

@@ -257,6 +257,31 @@ TEST(ElectronicLog, StationFolderFromTheCallSign) {
   }
 }
 
+TEST(ElectronicLog, ALongContestNameIsShortenedToFitTheFileSystem) {
+  OutputFolder f;
+  ContestDefinition d = SampleDefinition();
+  d.contestName = QString(245, QChar(0x9577)) + U("コンテスト");  // 250 characters
+  f.Definition(d);
+  const QStringList paths = {WriteElectronicLog(f.Context(), 2), WriteTextSummary(f.Context())};
+  // The sample has no log part (told first).
+  QStringList told{U("ログシートの印刷を行わない場合\n正しい電子ログファイルは作成されません")};
+  for (const QString& path : paths) {
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(QFileInfo(path).isFile());
+    // The year, the start of the name and the extension stay.
+    const QString name = QFileInfo(path).fileName();
+    EXPECT_TRUE(name.startsWith(U("2024_長長")));
+    EXPECT_LE(QFile::encodeName(name).size(), 255);
+    told << U("ファイル名が長すぎるので 短くした名前で書き込みました\n") + QDir::toNativeSeparators(path);
+  }
+  EXPECT_TRUE(paths[0].endsWith(".txt"));
+  EXPECT_TRUE(paths[1].endsWith(".Txt"));
+  EXPECT_EQ(f.dialogs.Texts(), told);
+  // A second run replaces the same files.
+  EXPECT_EQ(WriteElectronicLog(f.Context(), 2), paths[0]);
+  EXPECT_EQ(QDir(f.t.File("JA1ZLO_JARL")).entryList(QDir::Files).size(), 1);
+}
+
 TEST(ElectronicLog, FileNameCharactersAContestNameCannotLeaveTheFolderBy) {
   OutputFolder f;
   ContestDefinition d = SampleDefinition();

@@ -5,7 +5,8 @@
 //       [--mode add|mul] [--keep-duplicates] [extraction options]
 //
 // 1. The menu's start: the environment file is chosen ("Cfg") and checked,
-//    the microwave band table rewritten. The outputs of an earlier road are
+//    the microwave band table rewritten; a call sign whose station folder
+//    would lie outside the program folder stops the road before it. The outputs of an earlier road are
 //    cleared as saving the definition clears them (an empty points file, no
 //    band files, no ".sve" copies): the road starts over from the logbook.
 // 2. The extraction into "zotra.wk1" (the extraction options of ExtractStep.h).

@@ -27,7 +27,8 @@ struct Road {
 // The menu's start (the environment file chosen as "Cfg" and checked, the
 // microwave band table rewritten), then the outputs of an earlier road
 // cleared as saving the definition clears them. False without an
-// environment file.
+// environment file, when "Cfg" cannot be kept, or for a call sign that gives
+// no station folder inside the program folder (nothing written then).
 bool StartAsTheMenu(Road& road);
 
 // The bands of the definition as the check window lists them; none without a

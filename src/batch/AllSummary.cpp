@@ -21,7 +21,7 @@ bool Summarise(Road& road, bool multiplicative, QString* score) {
       ComputeTotals(frame.Folder(), definitionPath, multiplicative ? ScoreMode::Multiplicative : ScoreMode::Additive,
                     {}, road.dialogs);
   *score = totals.scoreText;
-  EnsureStationFolder(frame.Folder(), definition);
+  EnsureStationFolder(frame.Folder(), definition, road.dialogs);
 
   // The paper and colour the summary-sheet window keeps.
   PrintJobSettings settings;

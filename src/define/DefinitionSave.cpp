@@ -157,6 +157,11 @@ int CheckBeforeWriting(ContestDefinition* d, Dialogs& dialogs, int currentYear) 
 }
 
 bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definition, Dialogs& dialogs) {
+  const QString problem = StationFolderProblem(definition.myCall);
+  if (!problem.isEmpty()) {
+    dialogs.Tell(problem, {}, Icon::Warning);
+    return false;
+  }
   // The file first: the setting names it only once it is there.
   const QString path = frame.Path(kDefinitionFileName);
   if (!WriteDefinition(definition, path)) {
@@ -172,10 +177,10 @@ bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definitio
 }
 
 void EnsureStationFolders(const QString& folder, const QString& callSign) {
-  const QString name = StationFolderName(callSign);
-  if (name.isEmpty()) return;
-  EnsureFolder(WithSeparator(folder) + name);
-  EnsureFolder(WithSeparator(folder) + name + QStringLiteral("_JARL"));
+  for (const QString& suffix : {QString(), QStringLiteral("_JARL")}) {
+    const QString path = StationFolderPath(folder, callSign, suffix);
+    if (!path.isEmpty()) EnsureFolder(path);
+  }
 }
 
 bool ClearAfterSave(const QString& folder, bool clearPoints) {

@@ -41,11 +41,13 @@ int CheckBeforeWriting(ContestDefinition* definition, Dialogs& dialogs, int curr
 
 // Writes the definition as "ZOTRAW.TST" in the program folder, points the
 // setting "Tst" at it, and creates the two station folders. False (after
-// telling the user which file could not be written) when the file was not
-// written; the old file is then left as it was.
+// telling the user why) when the file was not written; the old file is then
+// left as it was. A call sign whose station folder would lie outside the
+// program folder is refused before anything is written.
 bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definition, Dialogs& dialogs);
 
-// The station folders of a call sign: program folder + name, and the same + "_JARL".
+// The station folders of a call sign: program folder + name, and the same +
+// "_JARL"; none for a call sign that gives no folder inside the program folder.
 void EnsureStationFolders(const QString& folder, const QString& callSign);
 
 // After a save: with clearPoints, an empty points file and the earlier

@@ -240,14 +240,11 @@ void MenuLauncher::FindStationFolders() {
       break;
     }
   }
-  // The definition editor makes the folders from the normalised call sign.
-  const QString name = StationFolderName(call);
-  if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
-      name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) {
-    return;
-  }
-  vqFolder_ = frame_.Path(name);
-  jarlFolder_ = frame_.Path(name + QStringLiteral("_JARL"));
+  // The definition editor makes the folders from the normalised call sign;
+  // a call sign that gives no folder inside the program folder gives none here.
+  vqFolder_ = StationFolderPath(frame_.Folder(), call);
+  if (vqFolder_.isEmpty()) return;
+  jarlFolder_ = StationFolderPath(frame_.Folder(), call, QStringLiteral("_JARL"));
   jarlFolderFound_ = FolderFound(jarlFolder_);
   vqFolderFound_ = FolderFound(vqFolder_);
 }

@@ -1,6 +1,7 @@
 #include "SummaryOutputs.h"
 
 #include "DefinitionEntries.h"
+#include "common/Dialogs.h"
 #include "common/Files.h"
 #include "common/Frame.h"
 #include "common/Text.h"
@@ -18,10 +19,13 @@ bool TextSummaryWanted(const DefinitionEntries& definition) {
   return Upper(TrimBlanks(definition.Value(QStringLiteral("[VQ電子ログ]")))) == QLatin1String("YES");
 }
 
-QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition) {
-  const QString station = StationFolderName(definition.Value(QStringLiteral("MYCALL")));
-  if (station.isEmpty()) return {};
-  const QString path = WithSeparator(folder) + station;
+QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition, Dialogs& dialogs) {
+  const QString call = definition.Value(QStringLiteral("MYCALL"));
+  const QString path = StationFolderPath(folder, call);
+  if (path.isEmpty()) {
+    dialogs.Tell(StationFolderProblem(call), {}, Icon::Warning);
+    return {};
+  }
   EnsureFolder(path);
   return path;
 }
@@ -30,7 +34,14 @@ OutputResult RunOutputsAfterPrinting(const OutputContext& context) {
   const DefinitionEntries definition = DefinitionEntries::FromFile(context.definitionPath);
   OutputResult result;
   result.electronicLogVersion = ElectronicLogVersion(definition);
+  if (result.electronicLogVersion == 0 && !TextSummaryWanted(definition)) return result;
+  const QString problem = StationFolderProblem(definition.Value(QStringLiteral("MYCALL")));
+  if (!problem.isEmpty()) {
+    context.dialogs.Tell(problem, {}, Icon::Warning);
+    return result;
+  }
   if (result.electronicLogVersion != 0) {
+
     result.electronicLogPath = WriteElectronicLog(context, result.electronicLogVersion);
   }
   if (TextSummaryWanted(definition)) result.textSummaryPath = WriteTextSummary(context);

@@ -37,8 +37,10 @@ bool TextSummaryWanted(const DefinitionEntries& definition);
 
 // Makes sure the station folder exists (the program folder + the folder name
 // of the definition's "MYCALL"), creating it when missing; its path, or the
-// empty text when the definition has no call sign.
-QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition);
+// empty text (the reason told) when the call sign gives no folder inside the
+// program folder.
+QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition, Dialogs& dialogs);
+
 
 // The writers. Each returns the path of the finished file, or the empty text
 // when it wrote none (the menus that open the files stay off then).
@@ -53,7 +55,8 @@ struct OutputResult {
 };
 
 // After the document: the electronic log when the definition asks for one,
-// then the text summary when it asks for one.
+// then the text summary when it asks for one. A call sign that gives no
+// station folder inside the program folder is told once and nothing written.
 OutputResult RunOutputsAfterPrinting(const OutputContext& context);
 
 }  // namespace zotra

@@ -234,6 +234,20 @@ TEST(RoadFailures, EachStopsWithItsMessageAndStatus) {
   EXPECT_TRUE(DialogFields(r.dialogs.first()).at(2).startsWith(U("Marqen.DBS が見つかりません")));
   EXPECT_FALSE(demo.folder().Exists(U("サマリーシート.pdf")));
 
+  // A call sign whose station folder would lie two folders above the program
+  // folder: refused before anything is touched.
+  const QByteArray definition = demo.folder().ReadBytes("ZOTRAW.TST");
+  demo.folder().WriteBytes("ZOTRAW.TST", QByteArray(definition).replace("\"JA1ZTR\"", "\"A/../../EVIL\""));
+  const QByteArray settings = demo.folder().ReadBytes("ZOTRAW.INI");
+  r = demo.Batch({"all"});
+  EXPECT_EQ(r.exitCode, 1);
+  ASSERT_EQ(r.dialogs.size(), 1);
+  EXPECT_TRUE(DialogFields(r.dialogs.first()).at(2).startsWith(U("コールサイン A/../../EVIL からは局のフォルダが作れません\n")));
+  EXPECT_FALSE(QFileInfo::exists(demo.Path() + "/../../EVIL"));
+  EXPECT_FALSE(QFileInfo::exists(demo.Path() + "/../../EVIL_JARL"));
+  EXPECT_EQ(demo.folder().ReadBytes("ZOTRAW.INI"), settings);
+  demo.folder().WriteBytes("ZOTRAW.TST", definition);
+
   // No definition: told before anything is touched.
   QFile::remove(demo.File("ZOTRAW.TST"));
   demo.folder().WriteBytes("ZOTRAPOI.DAT", "\"7\",\" 1\",\" 1\",\" 0\",\" 0\",\" 1\"\r\n");

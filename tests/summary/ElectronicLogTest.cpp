@@ -399,24 +399,36 @@ TEST(ElectronicLog, StrictReaderComplainsAboutBadFiles) {
   SampleLog f;
   WriteElectronicLog(f.Context(), 2);
   const QByteArray good = f.ElectronicLog();
-  ASSERT_EQ(CheckJarlR21(good), QStringList());
-  auto complaints = [&](QByteArray bad) { return CheckJarlR21(bad).join("\n").toStdString(); };
+  ASSERT_EQ(CheckElectronicLog(good), QStringList());
+  auto faults = [&](QByteArray bad, const ElectronicLogCheck& check = {}) { return CheckElectronicLog(bad, check); };
   QByteArray lf = good;
-  lf.replace("\r\n", "\n");
-  EXPECT_NE(complaints(lf), "");
+  lf.replace(lf.indexOf("\r\n"), 2, "\n");
+  EXPECT_EQ(faults(lf).first(), U("1 行目: CR LF でない改行があります"));
   QByteArray r10 = good;
   r10.replace("<TEL>", "<EQUIPMENT>").replace("</TEL>", "</EQUIPMENT>");
-  EXPECT_NE(complaints(r10).find("abolished"), std::string::npos);
+  EXPECT_EQ(faults(r10), QStringList{U("7 行目: <EQUIPMENT> は R2.1 のタグではありません（廃止されたタグです）")});
   QByteArray noName = good;
   noName.replace(EncodeCp932(U("<NAME>日本 太郎</NAME>\r\n")), "");
-  EXPECT_NE(complaints(noName).find("<NAME> is missing"), std::string::npos);
+  EXPECT_EQ(faults(noName), QStringList{U("<NAME> がありません")});
   QByteArray wideCall = good;
   wideCall.replace("JA2BBB", EncodeCp932(U("ＪＡ２ＢＢＢ")));
-  EXPECT_NE(complaints(wideCall).find("half-width"), std::string::npos);
+  EXPECT_TRUE(faults(wideCall).first().startsWith(U("24 行目: 半角でない文字がある交信の行です: ")));
   QByteArray broken = good;
   broken.replace("</OATH>", "</OAT>");
-  EXPECT_NE(complaints(broken), "");
+  EXPECT_EQ(faults(broken).first(), U("17 行目: <OATH> の閉じタグが合いません"));
   QByteArray unsorted = good;
   unsorted.replace("21:05", "23:59");
-  EXPECT_NE(CheckJarlR21(unsorted, {.timeOrder = true}).join("\n").toStdString().find("before"), std::string::npos);
+  EXPECT_EQ(faults(unsorted, {.timeOrder = true}), QStringList{U("27 行目: 上の行より前の日時の交信です")});
+  // The QSOs against the summary's count, and R1.0's own total line.
+  EXPECT_EQ(faults(good, {.qsoCount = 7}), QStringList{U("ログシートの交信 6 件が サマリーの交信数 7 と合いません")});
+  EXPECT_EQ(faults(good, {.version = 1}).first(), U("1 行目: ファイルが <SUMMARYSHEET VERSION=R1.0> で始まっていません"));
+  OutputFolder r1;
+  ContestDefinition d = SampleDefinition();
+  d.jarlLog = "Yes R1";
+  r1.Definition(d);
+  r1.Lines("7.JARL", {k7a, k7b});
+  r1.Points({PointsLine("7", 3, 3, 0, 0, 3)});
+  WriteElectronicLog(r1.Context(), 1);
+  EXPECT_EQ(faults(r1.ElectronicLog(), {.version = 1}),
+            QStringList{U("ログシートの交信 2 件が <SCORE BAND=TOTAL> の交信数 3 と合いません")});
 }

@@ -114,7 +114,7 @@ int RunSummary(BatchContext& context) {
   // A score beyond the range of its decimal has been told; no sheet or file
   // is made with a score that is not the contest's.
   if (totals.scoreText.isEmpty()) return 1;
-  EnsureStationFolder(frame.Folder(), definition);
+  EnsureStationFolder(frame.Folder(), definition, context.dialogs);
   if (comment) {
     settings.commentOverride = *comment;
   } else if (IsJagQsoParty(definition.Value(QStringLiteral("CONTESTNAME")))) {

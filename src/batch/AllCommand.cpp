@@ -21,9 +21,11 @@
 //    with zeros and has no output pass.
 // 4. The work files of the sort-and-check step are deleted, as going back to
 //    the menu deletes them.
-// 5. The totals (additive, or multiplicative with --mode mul), the summary
-//    sheet as a PDF, then the electronic log and the text summary as the
-//    definition asks.
+// 5. The summary step of zotra-batch summary: the totals (additive, or
+//    multiplicative with --mode mul), the summary sheet as a PDF, then the
+//    electronic log and the text summary as the definition asks, the
+//    electronic log read back with the strict reader (what it finds is told
+//    and the status is 1).
 //
 // Standard output: the count of extracted QSOs, one tab-separated line per
 // band (band, QSOs, duplicates, multipliers, points; the duplicates are the

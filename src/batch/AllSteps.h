@@ -58,8 +58,9 @@ LoggedBand LogBand(Road& road, const QString& band, const QList<qint64>& invalid
 // The work files of the sort-and-check step deleted, as going back to the menu does.
 void LeaveCheckStep(Road& road);
 
-// Totals (additive, or multiplicative), the summary sheet PDF, the electronic
-// log and the text summary. The score as the totals window shows it.
+// The summary step of zotra-batch summary (additive, or multiplicative), its
+// sheet as a PDF file: the totals, the summary sheet, the electronic log and
+// the text summary, the log read back. The score as the totals window shows it.
 bool Summarise(Road& road, bool multiplicative, QString* score);
 
 }  // namespace zotra

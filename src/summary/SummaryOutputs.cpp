@@ -1,10 +1,16 @@
 #include "SummaryOutputs.h"
 
 #include "DefinitionEntries.h"
+#include "ElectronicLog.h"
+#include "ElectronicLogCheck.h"
+#include "OutputData.h"
+#include "TextSummary.h"
 #include "common/Dialogs.h"
 #include "common/Files.h"
 #include "common/Frame.h"
 #include "common/Text.h"
+
+#include <QDir>
 
 namespace zotra {
 
@@ -41,11 +47,27 @@ OutputResult RunOutputsAfterPrinting(const OutputContext& context) {
     return result;
   }
   if (result.electronicLogVersion != 0) {
-
     result.electronicLogPath = WriteElectronicLog(context, result.electronicLogVersion);
   }
   if (TextSummaryWanted(definition)) result.textSummaryPath = WriteTextSummary(context);
   return result;
+}
+
+QStringList ReadBackElectronicLog(const QString& folder, const QString& path, int version,
+                                  const DefinitionEntries& definition) {
+  QByteArray bytes;
+  if (!ReadBytes(path, &bytes)) {
+    return {QStringLiteral("電子ログ ") + QDir::toNativeSeparators(path) + QStringLiteral(" を読めません")};
+  }
+  ElectronicLogCheck check;
+  check.version = version;
+  check.timeOrder = Upper(TrimBlanks(definition.Value(QStringLiteral("[JARLFORMAT]")))) != QLatin1String("BAND");
+  qint64 qsos = 0;
+  for (const PointsRecord& r : ReadPointsFile(ResolveInFolder(folder, kPointsFileName))) {
+    if (IsBand(r.band)) qsos += qMax(0, ValInt(r.count));
+  }
+  check.qsoCount = qsos;
+  return CheckElectronicLog(bytes, check);
 }
 
 }  // namespace zotra

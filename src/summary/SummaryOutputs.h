@@ -41,7 +41,6 @@ bool TextSummaryWanted(const DefinitionEntries& definition);
 // program folder.
 QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition, Dialogs& dialogs);
 
-
 // The writers. Each returns the path of the finished file, or the empty text
 // when it wrote none (the menus that open the files stay off then).
 // version: 1 for R1.0, 2 for R2.1.
@@ -58,5 +57,12 @@ struct OutputResult {
 // then the text summary when it asks for one. A call sign that gives no
 // station folder inside the program folder is told once and nothing written.
 OutputResult RunOutputsAfterPrinting(const OutputContext& context);
+
+// The finished electronic log at `path` read back with the strict reader of
+// its version (1 R1.0, 2 R2.1): in time order unless "[JARLFormat]" is
+// "BAND", its QSOs counted against those of the points file. What it finds;
+// nothing for a well-formed file.
+QStringList ReadBackElectronicLog(const QString& folder, const QString& path, int version,
+                                  const DefinitionEntries& definition);
 
 }  // namespace zotra

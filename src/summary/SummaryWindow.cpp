@@ -2,6 +2,7 @@
 
 #include "CommentWindow.h"
 #include "DefinitionEntries.h"
+#include "PointsFile.h"
 #include "PreviewWindow.h"
 #include "WindowParts.h"
 #include "common/Dialogs.h"
@@ -232,6 +233,14 @@ void SummaryWindow::RunPrintJob() {
       dialogs_.Tell(problem);
       return;
     }
+  }
+  // Bands the log program did not finish would be missing from the sheet
+  // and the files: asked first, No by default.
+  const QStringList unfinished = UnprocessedBands(frame_.Folder());
+  if (!unfinished.isEmpty() &&
+      dialogs_.Ask(UnprocessedBandsQuestion(unfinished, preview ? QStringLiteral("処理") : QStringLiteral("印刷")),
+                   Buttons::YesNo, {}, Icon::Warning, Button::No) != Button::Yes) {
+    return;
   }
   const QString definitionPath = frame_.LocateDefinitionFile();
   const DefinitionEntries definition = DefinitionEntries::FromFile(definitionPath);

@@ -2,9 +2,9 @@
 // part of both versions, the log part by band and in time order, the station
 // folder, the file name, and what happens when inputs are missing or the file
 // cannot be written.
-#include "JarlChecker.h"
 #include "OutputFixture.h"
 #include "summary/ElectronicLog.h"
+#include "summary/ElectronicLogCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,7 +95,7 @@ TEST(ElectronicLog, R21InTimeOrderByteForByte) {
   EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
 
   // The sponsor's reader takes it without a complaint.
-  EXPECT_EQ(CheckJarlR21(bytes, {.timeOrder = true}), QStringList());
+  EXPECT_EQ(CheckElectronicLog(bytes, {.timeOrder = true, .qsoCount = 6}), QStringList());
 }
 
 TEST(ElectronicLog, R21ByBand) {
@@ -107,7 +107,7 @@ TEST(ElectronicLog, R21ByBand) {
   const QStringList expected = SampleSummary21() + QStringList{LogSheet()} + HeaderRecords() +
                                QStringList{k19a, k7a, k7b, k7c, k14a, k14b, "</LOGSHEET>"};
   EXPECT_EQ(f.ElectronicLog(), Cp932Lines(expected));
-  EXPECT_EQ(CheckJarlR21(f.ElectronicLog()), QStringList());
+  EXPECT_EQ(CheckElectronicLog(f.ElectronicLog()), QStringList());
 }
 
 TEST(ElectronicLog, R10WithScoreLines) {
@@ -318,20 +318,18 @@ TEST(ElectronicLog, MissingInputs) {
     EXPECT_EQ(f.ElectronicLog(), Cp932Lines(SampleSummary21() + QStringList{LogSheet()} + HeaderRecords() +
                                             QStringList{"</LOGSHEET>"}));
   }
-  // No definition at all: every entry empty, the file still written under
-  // the "_JARL" folder of the program folder, and the missing log told.
+  // No call sign, so no station folder: no finished file, told once.
   {
     OutputFolder f;
-    QFile::remove(f.t.File("ZOTRAW.TST"));
-    const QString path = WriteElectronicLog(f.Context(), 2);
-    EXPECT_EQ(QDir::cleanPath(path), f.t.File("_JARL/_.txt"));
-    const QString text = DecodeCp932(f.t.ReadBytes("_JARL/_.txt"));
-    EXPECT_TRUE(text.startsWith(U("<SUMMARYSHEET VERSION=R2.1>\r\n<CONTESTNAME> コンテスト</CONTESTNAME>\r\n"
-                                  "<CATEGORYCODE></CATEGORYCODE>\r\n<CALLSIGN></CALLSIGN>\r\n")));
-    EXPECT_EQ(f.dialogs.Records().size(), 1);
-    // The text summary of no station lands in the program folder itself.
-    EXPECT_EQ(QDir::cleanPath(WriteTextSummary(f.Context())), f.t.File("_.Txt"));
-    EXPECT_TRUE(DecodeCp932(f.t.ReadBytes("_.Txt")).startsWith(U("サマリー\r\n\r\n コンテスト\r\n")));
+    ContestDefinition d = SampleDefinition();
+    d.myCall = "";
+    f.Definition(d);
+    const OutputResult result = RunOutputsAfterPrinting(f.Context());
+    EXPECT_EQ(result.electronicLogPath, "");
+    EXPECT_EQ(result.textSummaryPath, "");
+    EXPECT_EQ(f.dialogs.Texts(), QStringList{U("コールサインが設定されていないので 局のフォルダが作れません\n"
+                                               "コンテストの設定でコールサインを入れてください")});
+    EXPECT_EQ(f.t.Entries(), (QStringList{"ZOTRAW.CFG", "ZOTRAW.INI", "ZOTRAW.TST"}));
   }
 }
 

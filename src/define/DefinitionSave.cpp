@@ -5,9 +5,12 @@
 #include "common/Files.h"
 #include "common/Frame.h"
 #include "common/Text.h"
+#include "summary/OutputData.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace zotra {
 namespace {
@@ -183,6 +186,42 @@ void EnsureStationFolders(const QString& folder, const QString& callSign) {
   }
 }
 
+QStringList ResultsToClear(const QString& folder) {
+  QStringList bands;
+  for (const PointsRecord& r : ReadPointsFile(ResolveInFolder(folder, kPointsFileName))) {
+    if (IsBand(TrimBlanks(r.band))) bands << TrimBlanks(r.band);
+  }
+  bands = SortedBands(bands);
+  QStringList stems;
+  QStringList results;
+  for (const QString& band : bands) {
+    stems << Upper(BandStem(band));
+    results << BandCaption(band);
+  }
+  const QStringList files = QDir(folder).entryList({QStringLiteral("*.JARL"), QStringLiteral("*.MHz")},
+                                                   QDir::Files, QDir::Name);
+  for (const QString& file : files) {
+    const QString stem = Upper(file.left(file.lastIndexOf(QLatin1Char('.'))));
+    if (stem == QLatin1String("HED") || stem == QLatin1String("HED2") || stems.contains(stem)) continue;
+    results << file;
+  }
+  return results;
+}
+
+ClearChoice AskBeforeClearing(const QString& folder, Dialogs& dialogs) {
+  const QStringList results = ResultsToClear(folder);
+  if (results.isEmpty()) return ClearChoice::Clear;
+  const Button answer = dialogs.Ask(
+      QStringLiteral("保存すると 次のバンドの処理結果（得点ファイルの行とログファイル）が消去されます\n") +
+          results.join(QStringLiteral(", ")) +
+          QStringLiteral("\n\nはい: 消去して保存します（前回の電子ログとテキストサマリーは名前を変えて残します）\n"
+                         "いいえ: 処理結果を残したまま保存します\n"
+                         "キャンセル: 保存しません"),
+      Buttons::YesNoCancel, {}, Icon::Warning, Button::Cancel);
+  if (answer == Button::Yes) return ClearChoice::Clear;
+  return answer == Button::No ? ClearChoice::Keep : ClearChoice::Cancel;
+}
+
 bool ClearAfterSave(const QString& folder, bool clearPoints) {
   bool cleared = true;
   if (clearPoints) {
@@ -199,6 +238,24 @@ bool ClearAfterSave(const QString& folder, bool clearPoints) {
   }
   DeleteMatching(folder, QStringLiteral("*.sve"));
   return cleared;
+}
+
+void SetFinishedFilesAside(const QStringList& paths, const QDateTime& now, Dialogs& dialogs) {
+  const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  for (const QString& path : paths) {
+    const QFileInfo info(path);
+    QString aside;
+    for (int n = 1; aside.isEmpty() || QFileInfo::exists(aside); ++n) {
+      const QString suffix = QLatin1Char('.') + stamp + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
+                             QStringLiteral(".old");
+      aside = info.dir().filePath(FitFileName(info.path(), info.fileName(), suffix));
+    }
+    if (!QFile::rename(path, aside)) {
+      dialogs.Tell(QStringLiteral("前回の ") + QDir::toNativeSeparators(path) +
+                       QStringLiteral(" の名前を変えられませんでした\n今の処理結果のものではないので 提出しないでください"),
+                   {}, Icon::Warning);
+    }
+  }
 }
 
 QString PointsNotClearedMessage(const QString& path) {

@@ -36,6 +36,19 @@ QString EnsureStationFolder(const QString& folder, const DefinitionEntries& defi
   return path;
 }
 
+QStringList FinishedFilePaths(const QString& folder, const QString& definitionPath) {
+  OutputData data;
+  data.definition = DefinitionEntries::FromFile(definitionPath);
+  const QString call = data.Value(QStringLiteral("MYCALL"));
+  QStringList paths;
+  const QString jarl = StationFolderPath(folder, call, QStringLiteral("_JARL"));
+  if (!jarl.isEmpty()) paths << FinishedFilePath(jarl, ElectronicLogFileName(data));
+  const QString station = StationFolderPath(folder, call);
+  if (!station.isEmpty()) paths << FinishedFilePath(station, TextSummaryFileName(data));
+  paths.removeIf([](const QString& path) { return !FileExists(path); });
+  return paths;
+}
+
 OutputResult RunOutputsAfterPrinting(const OutputContext& context) {
   const DefinitionEntries definition = DefinitionEntries::FromFile(context.definitionPath);
   OutputResult result;

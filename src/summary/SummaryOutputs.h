@@ -41,6 +41,11 @@ bool TextSummaryWanted(const DefinitionEntries& definition);
 // program folder.
 QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition, Dialogs& dialogs);
 
+// Where the finished files of the definition file lie, those that exist:
+// the electronic log in the station's "_JARL" folder, the text summary in the
+// station folder.
+QStringList FinishedFilePaths(const QString& folder, const QString& definitionPath);
+
 // The writers. Each returns the path of the finished file, or the empty text
 // when it wrote none (the menus that open the files stay off then).
 // version: 1 for R1.0, 2 for R2.1.

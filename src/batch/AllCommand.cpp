@@ -6,9 +6,10 @@
 //
 // 1. The menu's start: the environment file is chosen ("Cfg") and checked,
 //    the microwave band table rewritten; a call sign whose station folder
-//    would lie outside the program folder stops the road before it. The outputs of an earlier road are
-//    cleared as saving the definition clears them (an empty points file, no
-//    band files, no ".sve" copies): the road starts over from the logbook.
+//    would lie outside the program folder stops the road before it. The
+//    outputs of an earlier road are cleared as saving the definition clears
+//    them (an empty points file, no band files, no ".sve" copies): the road
+//    starts over from the logbook.
 // 2. The extraction into "zotra.wk1" (the extraction options of ExtractStep.h).
 // 3. For every band of the definition, in its order: the selection into
 //    "zotra.wk2"; the duplicate check (criterion: --criterion, else the one

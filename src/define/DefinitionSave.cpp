@@ -212,9 +212,10 @@ ClearChoice AskBeforeClearing(const QString& folder, Dialogs& dialogs) {
   const QStringList results = ResultsToClear(folder);
   if (results.isEmpty()) return ClearChoice::Clear;
   const Button answer = dialogs.Ask(
-      QStringLiteral("保存すると 次のバンドの処理結果（得点ファイルの行とログファイル）が消去されます\n") +
-          results.join(QStringLiteral(", ")) +
-          QStringLiteral("\n\nはい: 消去して保存します（前回の電子ログとテキストサマリーは名前を変えて残します）\n"
+      QStringLiteral("保存すると 次のバンドの処理結果が消去されます\n") + results.join(QStringLiteral(", ")) +
+          QStringLiteral("\n（得点ファイルの行とログファイル）\n\n"
+                         "はい: 消去して保存します\n"
+                         "　　前回の電子ログとテキストサマリーは名前を変えて残します\n"
                          "いいえ: 処理結果を残したまま保存します\n"
                          "キャンセル: 保存しません"),
       Buttons::YesNoCancel, {}, Icon::Warning, Button::Cancel);

@@ -25,14 +25,9 @@ bool TextSummaryWanted(const DefinitionEntries& definition) {
   return Upper(TrimBlanks(definition.Value(QStringLiteral("[VQ電子ログ]")))) == QLatin1String("YES");
 }
 
-QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition, Dialogs& dialogs) {
-  const QString call = definition.Value(QStringLiteral("MYCALL"));
-  const QString path = StationFolderPath(folder, call);
-  if (path.isEmpty()) {
-    dialogs.Tell(StationFolderProblem(call), {}, Icon::Warning);
-    return {};
-  }
-  EnsureFolder(path);
+QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition) {
+  const QString path = StationFolderPath(folder, definition.Value(QStringLiteral("MYCALL")));
+  if (!path.isEmpty()) EnsureFolder(path);
   return path;
 }
 

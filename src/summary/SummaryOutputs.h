@@ -37,9 +37,9 @@ bool TextSummaryWanted(const DefinitionEntries& definition);
 
 // Makes sure the station folder exists (the program folder + the folder name
 // of the definition's "MYCALL"), creating it when missing; its path, or the
-// empty text (the reason told) when the call sign gives no folder inside the
-// program folder.
-QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition, Dialogs& dialogs);
+// empty text when the call sign gives no folder inside the program folder
+// (the print job tells why).
+QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition);
 
 // Where the finished files of the definition file lie, those that exist:
 // the electronic log in the station's "_JARL" folder, the text summary in the

@@ -34,7 +34,7 @@ SummaryStepResult RunSummaryStep(const Frame& frame, Dialogs& dialogs, const Sum
   if (totals.scoreText.isEmpty()) return result;
   // Bands the log program did not finish are told, and the step goes on.
   for (const QString& line : UnprocessedBandLines(UnprocessedBands(frame.Folder()))) dialogs.Tell(line);
-  EnsureStationFolder(frame.Folder(), definition, dialogs);
+  EnsureStationFolder(frame.Folder(), definition);
 
   // The paper and colour the summary-sheet window keeps, unless given.
   PrintJobSettings settings;

@@ -209,9 +209,8 @@ void TotalsWindow::Start() {
   started_ = true;
   ScoreForMode(false);
 
-  // The station folder, where the text summary is written; a call sign that
-  // gives none inside the program folder is told now, before any work.
-  EnsureStationFolder(frame().Folder(), DefinitionEntries::FromFile(definitionPath), dialogs_);
+  // The station folder, where the text summary is written.
+  EnsureStationFolder(frame().Folder(), DefinitionEntries::FromFile(definitionPath));
 
   calculator_ = FindCalculator();
   command4_->setEnabled(!calculator_.isEmpty());

@@ -32,19 +32,12 @@ TEST(StationFolder, ANameThatCouldLeaveTheProgramFolderIsRefused) {
   EXPECT_EQ(StationFolderPath(t.Path(), "JA1ABC/1"), t.File("JA1ABC"));
   EXPECT_EQ(StationFolderPath(t.Path(), "JA1ABC/1", "_JARL"), t.File("ja1abc_jarl"));  // matched without case
   EXPECT_EQ(StationFolderProblem("KH0/JA1ABC"), "");
-  for (const char* call : {"A/../../EVIL", "..", "A/..", "...", "KH0/JA1ABC/P", "A/B:C", "JA1\\ABC"}) {
+  for (const char* call : {"A/../../EVIL", "..", "A/..", "...", "KH0/JA1ABC/P", "A/B:C", "JA1\\ABC", "/", " "}) {
     EXPECT_EQ(StationFolderPath(t.Path(), call), "") << call;
-    EXPECT_EQ(StationFolderProblem(call),
-              U("コールサイン ") + call + U(" からは局のフォルダが作れません\nフォルダ名 ") + StationFolderName(call) +
-                  U(" は プログラムのフォルダの外を指すか フォルダ名に使えない文字を含んでいます\n"
-                    "コンテストの設定でコールサインを直してください"))
-        << call;
+    EXPECT_NE(StationFolderProblem(call), "") << call;
   }
-  EXPECT_EQ(StationFolderProblem("/"),
-            U("コールサイン / からは局のフォルダが作れません\nフォルダ名が空になります\n"
-              "コンテストの設定でコールサインを直してください"));
-  EXPECT_EQ(StationFolderProblem("  "),
-            U("コールサインが設定されていないので 局のフォルダが作れません\nコンテストの設定でコールサインを入れてください"));
+  EXPECT_EQ(StationFolderProblem("/"), U("コールサイン / からは局のフォルダが作れません\nフォルダ名が空になります\n"
+                                         "コンテストの設定でコールサインを直してください"));
 }
 
 TEST(StartCheck, EachProgramHasItsRuleAndWords) {

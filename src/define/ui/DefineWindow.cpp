@@ -1062,7 +1062,8 @@ bool DefineWindow::Save() {
   if (choice == ClearChoice::Cancel) return false;
   const bool clear = choice == ClearChoice::Clear;
   // The finished files of the definition as it was, before it is replaced.
-  const QStringList finished = clear ? FinishedFilePaths(frame().Folder(), frame().LocateDefinitionFile()) : QStringList();
+  const QStringList finished =
+      clear ? FinishedFilePaths(frame().Folder(), frame().LocateDefinitionFile()) : QStringList();
   if (!WriteDefinitionFiles(frame(), d, dialogs_)) return false;
 
   command2_->setEnabled(false);

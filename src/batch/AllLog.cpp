@@ -48,6 +48,10 @@ LoggedBand LogBand(Road& road, const QString& band, const QList<qint64>& invalid
 
   const PrinterPositionTable positions = PrinterPositionTable::Load(frame.Folder());
   const QString pdf = road.PdfPath(LogSheetPdfFileName(band));
+  if (!filesOnly) {
+    settings.jarlPaper =
+        PaperForPdfFile(settings.jarlPaper, road.jarlPaper.has_value(), pdf, road.dialogs, frame.Name());
+  }
   std::unique_ptr<PrintSurface> surface;
   if (filesOnly) surface = std::make_unique<MeasuringSurface>();
   else surface = std::make_unique<PrinterSurface>(pdf);

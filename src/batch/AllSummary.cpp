@@ -14,8 +14,11 @@ bool Summarise(Road& road, bool multiplicative, QString* score) {
   options.mode = multiplicative ? ScoreMode::Multiplicative : ScoreMode::Additive;
   options.jarlPaper = road.jarlPaper;
   const QString pdf = road.PdfPath(SummaryPdfFileName());
-  const SummaryStepResult result = RunSummaryStep(Frame(Program::Summary, road.folder), road.dialogs, options,
-                                                  [&pdf] { return std::make_unique<PrinterSurface>(pdf); });
+  const SummaryStepResult result =
+      RunSummaryStep(Frame(Program::Summary, road.folder), road.dialogs, options, [&pdf](QString* pdfFile) {
+        *pdfFile = pdf;
+        return std::make_unique<PrinterSurface>(pdf);
+      });
   *score = result.score;
   if (result.printed) road.documents << pdf;
   road.documents += result.files;

@@ -28,6 +28,7 @@ QString LogSheetPdfFileName(const QString& bandSelection) {
 PrintedRows PreScan(const QsoTable& table, const LogDefinition& definition, bool omitInvalid) {
   PrintedRows printed;
   printed.rows.reserve(static_cast<size_t>(table.RowCount()));
+  for (int i = 0; i < 3; ++i) printed.multiUsed[static_cast<size_t>(i)] = definition.MultiplierUsed(i + 1);
   for (int r = 1; r <= table.RowCount(); ++r) {
     if (omitInvalid && !table.IsValid(r)) continue;
     printed.rows.push_back(r);
@@ -58,11 +59,13 @@ SheetColumns FitColumns(PrintSurface& s, const QString& frameFont, const Printed
   c.receivedX = (32 - width) / 2 + 112;
 
   c.multiLongest = printed.longestMulti;
+  // A used multiplier counts even when all its cells are empty: the rows
+  // still put its two blanks before the next one.
   int m = 0;
   bool first = true;
-  for (int longest : printed.longestMulti) {
-    if (longest == 0) continue;
-    m += first ? longest : 2 + longest;
+  for (size_t i = 0; i < 3; ++i) {
+    if (!printed.multiUsed[i]) continue;
+    m += (first ? 0 : 2) + printed.longestMulti[i];
     first = false;
   }
   width = fit(m, 18, &c.multiSize);

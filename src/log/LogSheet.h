@@ -33,6 +33,7 @@ struct PrintedRows {
   int longestSent = 0;
   int longestReceived = 0;
   std::array<int, 3> longestMulti{};  // 0 for a multiplier that is not used
+  std::array<bool, 3> multiUsed{};    // the definition names its kind (even when every cell is empty)
 
   int Count() const { return static_cast<int>(rows.size()); }
   int Sheets() const { return (Count() + kRowsPerSheet - 1) / kRowsPerSheet; }

@@ -9,6 +9,7 @@
 #include "common/Frame.h"
 #include "common/Text.h"
 #include "common/gui/PrintSurface.h"
+#include "common/gui/Printers.h"
 
 #include <QDate>
 
@@ -38,8 +39,7 @@ SummaryStepResult RunSummaryStep(const Frame& frame, Dialogs& dialogs, const Sum
 
   // The paper and colour the summary-sheet window keeps, unless given.
   PrintJobSettings settings;
-  settings.jarlPaper = options.jarlPaper.value_or(
-      Upper(frame.ReadSetting(QStringLiteral("JARL用紙"), QStringLiteral("5"))) != QLatin1String("FALSE"));
+  settings.jarlPaper = options.jarlPaper.value_or(StoredJarlPaper(frame));
   settings.colour = options.colour || ValInt(frame.ReadSetting(QStringLiteral("カラー"), QStringLiteral("0"))) == 1;
   settings.signature = options.signature;
   if (options.comment) {
@@ -49,8 +49,13 @@ SummaryStepResult RunSummaryStep(const Frame& frame, Dialogs& dialogs, const Sum
   }
   settings.today = QDate::currentDate();
 
-  const std::unique_ptr<PrintSurface> surface = openSurface();
+  QString pdfFile;
+  const std::unique_ptr<PrintSurface> surface = openSurface(&pdfFile);
   if (!surface) return result;
+  if (!pdfFile.isEmpty()) {
+    settings.jarlPaper = PaperForPdfFile(settings.jarlPaper, options.jarlPaper.has_value(), pdfFile, dialogs,
+                                         ProgramName(Program::Summary));
+  }
   if (!PrintSummaryDocument(*surface, definition, totals, settings)) {
     dialogs.Tell(surface->ErrorText(), ProgramName(Program::Summary));
     return result;

@@ -24,7 +24,7 @@ class PrintSurface;
 struct SummaryStepOptions {
   ScoreMode mode = ScoreMode::Additive;
   std::optional<QString> coefficient;  // none: the definition's
-  std::optional<bool> jarlPaper;       // none: "JARL用紙" as the window keeps it
+  std::optional<bool> jarlPaper;       // none: the paper the window keeps
   bool colour = false;                 // or "カラー" as the window keeps it
   bool signature = false;              // "申請者氏名の署名欄への印字"
   std::optional<QString> comment;      // the third comment line; none: the
@@ -39,8 +39,10 @@ struct SummaryStepResult {
 };
 
 // The surface the sheet is printed on, opened once the step has checked
-// what it can; null (the reason told) when it cannot be opened.
-using SummarySurfaceOpener = std::function<std::unique_ptr<PrintSurface>()>;
+// what it can; null (the reason told) when it cannot be opened. *pdfFile:
+// the PDF file it writes, empty for a printer (a PDF file has no JARL form
+// under the data, PaperForPdfFile).
+using SummarySurfaceOpener = std::function<std::unique_ptr<PrintSurface>(QString* pdfFile)>;
 
 SummaryStepResult RunSummaryStep(const Frame& frame, Dialogs& dialogs, const SummaryStepOptions& options,
                                  const SummarySurfaceOpener& openSurface);

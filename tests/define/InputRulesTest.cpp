@@ -259,6 +259,7 @@ TEST(PointsWindow, OnlyCheckedBandsAndModesTakePoints) {
   e.Click("Option4");
   EXPECT_EQ(w.Slots().bands().at(2).points, 1);
   EXPECT_EQ(w.Slots().bands().at(4).points, 1);
+  EXPECT_EQ(w.Slots().modes().at(1).points, 1);
   EXPECT_FALSE(e.Get<QPushButton>("Command8")->isEnabled());
 }
 

@@ -33,6 +33,7 @@ TEST(DemoWindows, ExtractionRunsOverTheDemoLogbook) {
   // The Ogasawara station, worked on four bands, asked each time.
   EXPECT_EQ(run.dialogs.Records().size(), 4);
   SaveShot(*window, "extract.png");
+  ExpectOwnHelpOnF1(*window, "zotrah");
 
   const QByteArray fromWindow = run.demo.folder().ReadBytes("zotra.wk1");
   run.Extract();

@@ -7,6 +7,7 @@
 #include "log/LogSession.h"
 #include "log/Scoring.h"
 #include "log/ui/LogWindow.h"
+#include "log/ui/PrintSettingsWindow.h"
 
 #include <QLabel>
 #include <QTableView>
@@ -40,4 +41,8 @@ TEST(DemoWindows, LogProgramShowsTheBand) {
   EXPECT_EQ(totals.qsos, 924);
   EXPECT_EQ(totals.multipliers[0], 61);
   SaveShot(window, "log.png");
+  ExpectOwnHelpOnF1(window, "zotral");
+  PrintSettingsWindow print(frame, run.dialogs, window.session());
+  print.show();
+  SaveShot(print, "log-print.png");
 }

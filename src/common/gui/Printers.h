@@ -5,6 +5,7 @@
 #pragma once
 
 #include "PaintSurface.h"
+#include "common/Dialogs.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -16,8 +17,6 @@
 class QPrinter;
 
 namespace zotra {
-
-class Dialogs;
 
 // The printer-list entry of the PDF file. Printer queue names hold no blanks,
 // so it never clashes with an installed printer.
@@ -81,5 +80,23 @@ class PrinterSetup {
   QString pdfFile_;
   QString lastPdfFolder_;
 };
+
+// A PDF file has no preprinted form under the data: on the "JARL 用紙"
+// setting its pages hold the data alone. So a program folder without a
+// paper setting starts on blank paper when the default printer is the PDF
+// entry (on the JARL form otherwise).
+bool BlankPaperByDefault();
+
+// Asked before a print on the JARL form into a PDF file. Yes (the default):
+// blank paper with the form drawn instead; No: the JARL form as chosen;
+// Cancel: nothing is printed.
+Button AskFormForPdf(Dialogs& dialogs);
+
+// zotra-batch asks nothing: a PDF file on the JARL form setting is drawn on
+// blank paper with the form, and one message names the file and says so.
+// The JARL form stays when the command line asked for it (--paper jarl).
+// Gives the paper to print on: true for the JARL form.
+bool PaperForPdfFile(bool jarlPaper, bool paperFromCommandLine, const QString& pdfPath, Dialogs& dialogs,
+                     const QString& title);
 
 }  // namespace zotra

@@ -125,6 +125,7 @@ DefineWindow::DefineWindow(Frame& frame, Dialogs& dialogs, QString environmentFi
       definitionFile_(std::move(definitionFile)),
       loaded_(ContestDefinition::EditorDefaults()) {
   setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+  AddHelpMenu(dialogs_);
 
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);

@@ -82,6 +82,7 @@ LogWindow::LogWindow(Frame& frame, Dialogs& dialogs, std::unique_ptr<LogSession>
       dialogs_(dialogs),
       session_(std::move(session)) {
   setObjectName(QStringLiteral("Form1"));
+  AddHelpMenu(dialogs_);
   model_ = new QsoTableModel(&session_->table, this);
 
   auto makeButton = [this](const char* name, const QString& caption, const QString& tip) {
@@ -101,7 +102,7 @@ LogWindow::LogWindow(Frame& frame, Dialogs& dialogs, std::unique_ptr<LogSession>
   const QString selection = session_->BandSelection();
   QString band = selection;
   if (Upper(selection) == QLatin1String("ALL")) {
-    band = QStringLiteral("All Band");
+    band = QStringLiteral("全バンド");
   } else if (CellNumber(selection) != 0) {
     band += QStringLiteral(" MHz");
   }

@@ -282,7 +282,7 @@ bool PrintSettingsWindow::TestPrint() {
 }
 
 bool PrintSettingsWindow::StartPrinting() {
-  const PrintSettings settings = Settings();
+  PrintSettings settings = Settings();
   const bool filesOnly = settings.filesOnlyAllowed && settings.filesOnly;
   Refresh();
   if (!filesOnly && settings.paperCheck) {
@@ -293,6 +293,15 @@ bool PrintSettingsWindow::StartPrinting() {
     if (!printer_.IsA4()) {
       dialogs_.Tell(QStringLiteral("用紙サイズをチェックしてください"));
       return false;
+    }
+  }
+  // A PDF file has no form under the data: blank paper draws it.
+  if (!filesOnly && printer_.IsPdf() && settings.jarlPaper) {
+    const Button answer = AskFormForPdf(dialogs_);
+    if (answer == Button::Cancel) return false;
+    if (answer == Button::Yes) {
+      option2_->setChecked(true);
+      settings = Settings();
     }
   }
   std::unique_ptr<PrintSurface> surface;

@@ -10,7 +10,9 @@
 //     prints the summary sheet as "印刷開始" does, on the paper and in the
 //     colour the window keeps unless --paper or --color say otherwise (to the
 //     PDF file, else to the default printer; a default printer that is the
-//     PDF entry writes "サマリーシート.pdf" in the program folder), then writes
+//     PDF entry writes "サマリーシート.pdf" in the program folder; a PDF file
+//     on the JARL form setting is drawn on blank paper with the form, told,
+//     unless --paper jarl asks for the JARL form), then writes
 //     the electronic log and the text summary as the definition asks, and
 //     prints the path of each file written. Bands the log program did not
 //     finish are told ("14MHz が未処理です") and the step goes on; the
@@ -118,11 +120,14 @@ int RunSummary(BatchContext& context) {
   const Frame frame(Program::Summary, context.folder);
   PrinterSetup printer;
   const SummaryStepResult result =
-      RunSummaryStep(frame, context.dialogs, options, [&]() -> std::unique_ptr<PrintSurface> {
-        if (!pdf.isEmpty()) return std::make_unique<PrinterSurface>(pdf);
+      RunSummaryStep(frame, context.dialogs, options, [&](QString* pdfFile) -> std::unique_ptr<PrintSurface> {
+        if (!pdf.isEmpty()) {
+          *pdfFile = pdf;
+          return std::make_unique<PrinterSurface>(pdf);
+        }
         if (printer.IsPdf()) {
           printer.SetPdfFile(frame.Folder() + SummaryPdfFileName());
-          pdf = printer.PdfFile();
+          pdf = *pdfFile = printer.PdfFile();
         }
         const QString problem = PaperCheckMessage(printer);
         if (!problem.isEmpty()) {

@@ -5,9 +5,11 @@
 //       [--mode add|mul] [--keep-duplicates] [extraction options]
 //
 // 1. The menu's start: the environment file is chosen ("Cfg") and checked,
-//    the microwave band table rewritten. The outputs of an earlier road are
-//    cleared as saving the definition clears them (an empty points file, no
-//    band files, no ".sve" copies): the road starts over from the logbook.
+//    the microwave band table rewritten; a call sign whose station folder
+//    would lie outside the program folder stops the road before it. The
+//    outputs of an earlier road are cleared as saving the definition clears
+//    them (an empty points file, no band files, no ".sve" copies): the road
+//    starts over from the logbook.
 // 2. The extraction into "zotra.wk1" (the extraction options of ExtractStep.h).
 // 3. For every band of the definition, in its order: the selection into
 //    "zotra.wk2"; the duplicate check (criterion: --criterion, else the one
@@ -21,9 +23,11 @@
 //    with zeros and has no output pass.
 // 4. The work files of the sort-and-check step are deleted, as going back to
 //    the menu deletes them.
-// 5. The totals (additive, or multiplicative with --mode mul), the summary
-//    sheet as a PDF, then the electronic log and the text summary as the
-//    definition asks.
+// 5. The summary step of zotra-batch summary: the totals (additive, or
+//    multiplicative with --mode mul), the summary sheet as a PDF, then the
+//    electronic log and the text summary as the definition asks, the
+//    electronic log read back with the strict reader (what it finds is told
+//    and the status is 1).
 //
 // Standard output: the count of extracted QSOs, one tab-separated line per
 // band (band, valid QSOs, QSOs in duplicate groups as the check window's

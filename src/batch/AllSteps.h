@@ -26,7 +26,8 @@ struct Road {
 // The menu's start (the environment file chosen as "Cfg" and checked, the
 // microwave band table rewritten), then the outputs of an earlier road
 // cleared as saving the definition clears them. False without an
-// environment file.
+// environment file, when "Cfg" cannot be kept, or for a call sign that gives
+// no station folder inside the program folder (nothing written then).
 bool StartAsTheMenu(Road& road);
 
 // The bands of the definition as the check window lists them; none without a
@@ -58,8 +59,9 @@ LoggedBand LogBand(Road& road, const QString& band, bool invalidateDuplicates);
 // The work files of the sort-and-check step deleted, as going back to the menu does.
 void LeaveCheckStep(Road& road);
 
-// Totals (additive, or multiplicative), the summary sheet PDF, the electronic
-// log and the text summary. The score as the totals window shows it.
+// The summary step of zotra-batch summary (additive, or multiplicative), its
+// sheet as a PDF file: the totals, the summary sheet, the electronic log and
+// the text summary, the log read back. The score as the totals window shows it.
 bool Summarise(Road& road, bool multiplicative, QString* score);
 
 }  // namespace zotra

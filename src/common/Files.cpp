@@ -10,6 +10,10 @@
 #include <QSaveFile>
 #include <QThread>
 
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
 namespace zotra {
 namespace {
 
@@ -83,6 +87,41 @@ QString ResolvePath(const QString& path) {
   if (path.isEmpty() || QFileInfo::exists(path)) return path;
   const QFileInfo info(path);
   return ResolveOne(info.path(), info.fileName());
+}
+
+namespace {
+
+// What a safe write adds to the name for its temporary file (".XXXXXX").
+constexpr int kTemporarySuffix = 7;
+
+int LongestFileName(const QString& folder) {
+#ifdef Q_OS_WIN
+  Q_UNUSED(folder);
+  return 255;
+#else
+  const long longest = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+  return longest > 0 ? int(qMin(longest, 4096L)) : 255;
+#endif
+}
+
+int FileNameLength(const QString& name) {
+#ifdef Q_OS_WIN
+  return int(name.size());
+#else
+  return int(QFile::encodeName(name).size());
+#endif
+}
+
+}  // namespace
+
+QString FitFileName(const QString& folder, const QString& stem, const QString& extension) {
+  const int longest = LongestFileName(folder) - kTemporarySuffix;
+  QString cut = stem;
+  while (!cut.isEmpty() && FileNameLength(cut + extension) > longest) {
+    cut.chop(1);
+    if (!cut.isEmpty() && cut.back().isHighSurrogate()) cut.chop(1);
+  }
+  return cut + extension;
 }
 
 int DeleteMatching(const QString& folder, const QString& pattern) {

@@ -43,6 +43,13 @@ QString ResolveInFolder(const QString& folder, const QString& name);
 // A full path whose last part is matched without regard to case in its folder.
 QString ResolvePath(const QString& path);
 
+// A file name the folder's file system takes: stem + extension, the stem cut
+// at its end (whole characters) when the name is longer than the longest
+// name there (counted as the file system counts it: bytes of the file name
+// encoding, or UTF-16 units on Windows), with room for the temporary name of
+// a safe write. The name itself when it fits.
+QString FitFileName(const QString& folder, const QString& stem, const QString& extension);
+
 // Deletes the files of the folder whose names match the wildcard pattern
 // ("*.sve", "*.MHz") without regard to case. Returns how many were deleted.
 int DeleteMatching(const QString& folder, const QString& pattern);

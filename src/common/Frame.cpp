@@ -78,6 +78,40 @@ QString StationFolderName(const QString& callSign) {
   return call.left(slash);
 }
 
+namespace {
+
+// A folder name that stays inside its folder and names a folder everywhere.
+bool FitFolderName(const QString& name) {
+  static const QString kUnfit = QStringLiteral("\\/:*?\"<>|");
+  if (name.count(QLatin1Char('.')) == name.size()) return false;  // empty, ".", "..", "..."
+  for (const QChar c : name) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f || kUnfit.contains(c)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QString StationFolderProblem(const QString& callSign) {
+  const QString call = TrimBlanks(callSign);
+  if (call.isEmpty()) {
+    return QStringLiteral("コールサインが設定されていないので 局のフォルダが作れません\n"
+                          "コンテストの設定でコールサインを入れてください");
+  }
+  const QString name = StationFolderName(call);
+  if (FitFolderName(name)) return {};
+  return QStringLiteral("コールサイン ") + call + QStringLiteral(" からは局のフォルダが作れません\n") +
+         (name.isEmpty() ? QStringLiteral("フォルダ名が空になります\n")
+                         : QStringLiteral("フォルダ名 ") + name +
+                               QStringLiteral(" は プログラムのフォルダの外を指すか フォルダ名に使えない文字を含んでいます\n")) +
+         QStringLiteral("コンテストの設定でコールサインを直してください");
+}
+
+QString StationFolderPath(const QString& folder, const QString& callSign, const QString& suffix) {
+  if (!StationFolderProblem(callSign).isEmpty()) return {};
+  return ResolveInFolder(folder, StationFolderName(callSign) + suffix);
+}
+
 bool StartDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) {
   const QString log = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ZOTRA_START_LOG"));
   if (!log.isEmpty()) {

@@ -71,6 +71,18 @@ class Frame {
 // (position ≤ length / 2), else the part before it.
 QString StationFolderName(const QString& callSign);
 
+// Why a call sign gives no station folder inside the program folder, in the
+// words that tell the user; empty when its folder name is fit. A name that is
+// empty, "." or ".." (or only dots), or holds a separator, ":" or a character
+// no folder name may hold could lead out of the program folder: refused.
+QString StationFolderProblem(const QString& callSign);
+
+// The station folder of a call sign: the program folder + its folder name +
+// suffix ("_JARL"), matched without regard to case; empty when
+// StationFolderProblem finds one. Every reader and writer of the station
+// folders takes them from here.
+QString StationFolderPath(const QString& folder, const QString& callSign, const QString& suffix = {});
+
 // Starts any program detached, with its arguments, in the given working
 // folder (never through a shell). When ZOTRA_START_LOG names a file, the start
 // is recorded there as one line (program and arguments, tab-separated, UTF-8)

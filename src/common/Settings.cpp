@@ -36,6 +36,31 @@ bool KeyLine(const QString& line, QString* key, QString* value) {
 
 bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+// One line of the file as it stands: its bytes without the line end, and the
+// line end it had (CR LF, LF, CR, or none at the end of the file).
+struct RawLine {
+  QByteArray bytes;
+  QByteArray end;
+};
+
+QList<RawLine> SplitRawLines(const QByteArray& file) {
+  QList<RawLine> lines;
+  qsizetype at = 0;
+  while (at < file.size()) {
+    qsizetype end = at;
+    while (end < file.size() && file.at(end) != '\r' && file.at(end) != '\n') ++end;
+    RawLine line{file.mid(at, end - at), {}};
+    if (end < file.size()) {
+      const qsizetype width = file.at(end) == '\r' && end + 1 < file.size() && file.at(end + 1) == '\n' ? 2 : 1;
+      line.end = file.mid(end, width);
+      end += width;
+    }
+    lines.append(line);
+    at = end;
+  }
+  return lines;
+}
+
 }  // namespace
 
 QString ReadProfileString(const QString& path, const QString& section, const QString& key,
@@ -55,6 +80,8 @@ QString ReadProfileString(const QString& path, const QString& section, const QSt
       // The value is taken up to its first NUL, within the 128-byte buffer.
       const int nul = v.indexOf(QChar(0));
       if (nul >= 0) v.truncate(nul);
+      // A value in double quotes is read without them.
+      if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"'))) v = v.mid(1, v.size() - 2);
       return LeftBytes(v, kSettingValueBytes);
     }
   }
@@ -63,18 +90,23 @@ QString ReadProfileString(const QString& path, const QString& section, const QSt
 
 bool WriteProfileString(const QString& path, const QString& section, const QString& key,
                         const QString& value) {
-  QStringList lines;
+  QByteArray file;
   // A file that is there but cannot be read is never replaced by one that
   // holds only this key.
-  if (!ReadLines(path, &lines) && QFileInfo::exists(path)) return false;
-  const QString newLine = OneLine(key) + QLatin1Char('=') + OneLine(value);
+  if (!ReadBytes(path, &file) && QFileInfo::exists(path)) return false;
+  // Only the line of the key is written anew: every other line keeps its
+  // bytes, whatever another program put there.
+  QList<RawLine> lines = SplitRawLines(file);
+  const QByteArray newLine = EncodeCp932(OneLine(key) + QLatin1Char('=') + OneLine(value));
+  const QByteArray crLf("\r\n");
 
-  int sectionStart = -1;  // index of the header line
+  int sectionStart = -1;   // index of the header line
   int lastInSection = -1;  // last non-blank line of the section
   int keyLine = -1;
   for (int i = 0; i < lines.size(); ++i) {
+    const QString line = DecodeCp932(lines.at(i).bytes);
     QString name;
-    if (SectionHeader(lines.at(i), &name)) {
+    if (SectionHeader(line, &name)) {
       if (sectionStart >= 0) break;  // the section ended
       if (SameName(name, section)) {
         sectionStart = i;
@@ -83,19 +115,31 @@ bool WriteProfileString(const QString& path, const QString& section, const QStri
       continue;
     }
     if (sectionStart < 0) continue;
-    if (!lines.at(i).trimmed().isEmpty()) lastInSection = i;
+    if (!line.trimmed().isEmpty()) lastInSection = i;
     QString k;
-    if (keyLine < 0 && KeyLine(lines.at(i), &k, nullptr) && SameName(k, key)) keyLine = i;
+    if (keyLine < 0 && KeyLine(line, &k, nullptr) && SameName(k, key)) keyLine = i;
   }
 
   if (keyLine >= 0) {
-    lines[keyLine] = newLine;
-  } else if (sectionStart >= 0) {
-    lines.insert(lastInSection + 1, newLine);
+    lines[keyLine].bytes = newLine;
+    if (lines[keyLine].end.isEmpty()) lines[keyLine].end = crLf;
   } else {
-    lines << QLatin1Char('[') + section + QLatin1Char(']') << newLine;
+    int at = lines.size();
+    QList<RawLine> added;
+    if (sectionStart >= 0) {
+      at = lastInSection + 1;
+    } else {
+      added.append({EncodeCp932(QLatin1Char('[') + section + QLatin1Char(']')), crLf});
+    }
+    added.append({newLine, crLf});
+    // The line before the new ones ends as it did, or with CR LF when it
+    // ended the file without a line end.
+    if (at > 0 && lines[at - 1].end.isEmpty()) lines[at - 1].end = crLf;
+    for (int i = 0; i < added.size(); ++i) lines.insert(at + i, added.at(i));
   }
-  return WriteLines(path, lines, WriteMode::Safe);
+  QByteArray out;
+  for (const RawLine& line : lines) out += line.bytes + line.end;
+  return WriteBytes(path, out, WriteMode::Safe);
 }
 
 QString SettingsSectionForRead(Program program, const QString& key) {
@@ -142,6 +186,15 @@ QString Settings::ReadSetting(const QString& key, const QString& defaultValue) c
 }
 
 bool Settings::WriteSetting(const QString& key, const QString& value) const {
+  // What CP932 cannot hold would come back as "?": a path under a folder
+  // named in another script would no longer name its file.
+  if (!IsCp932Encodable(key + value)) {
+    CurrentDialogs().Tell(QStringLiteral("設定 ") + key + QStringLiteral(" の値 ") + value +
+                              QStringLiteral(" には 日本語の文字コード（シフトJIS）で書けない文字があるので 保存できません\n"
+                                             "日本語と英数字だけの名前を選んでください"),
+                          {}, Icon::Warning);
+    return false;
+  }
   const QString path = FilePath();
   if (WriteProfileString(path, SettingsSectionForWrite(program_, key), key, value)) return true;
   ReportSettingsWriteFailure(path);

@@ -14,12 +14,14 @@ namespace zotra {
 inline constexpr int kSettingValueBytes = 127;
 
 // The private-profile functions on any file of that format.
-// A missing file, section or key gives the default.
+// A missing file, section or key gives the default; a value in double quotes
+// is read without them.
 QString ReadProfileString(const QString& path, const QString& section, const QString& key,
                           const QString& defaultValue);
-// Writes key=value into the section, keeping every other line as it was; the
-// first write creates the file. CR and LF in the value are dropped, so a value
-// can never add a line. The file is replaced safely (temporary file, rename).
+// Writes key=value into the section; every other line keeps its bytes and its
+// line end, whatever another program wrote there. The first write creates the
+// file. CR and LF in the value are dropped, so a value can never add a line.
+// The file is replaced safely (temporary file, rename).
 bool WriteProfileString(const QString& path, const QString& section, const QString& key,
                         const QString& value);
 
@@ -38,7 +40,8 @@ class Settings {
 
   QString ReadSetting(const QString& key, const QString& defaultValue = {}) const;
   // False when the file could not be written: the user has then been told
-  // (once per program run) and the file is as it was.
+  // (once per program run) and the file is as it was. A key or value that
+  // CP932 cannot hold is refused (and told each time): it would be stored as "?".
   bool WriteSetting(const QString& key, const QString& value) const;
 
   // Full path of the settings file.

@@ -5,9 +5,12 @@
 #include "common/Files.h"
 #include "common/Frame.h"
 #include "common/Text.h"
+#include "summary/OutputData.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace zotra {
 namespace {
@@ -157,6 +160,11 @@ int CheckBeforeWriting(ContestDefinition* d, Dialogs& dialogs, int currentYear) 
 }
 
 bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definition, Dialogs& dialogs) {
+  const QString problem = StationFolderProblem(definition.myCall);
+  if (!problem.isEmpty()) {
+    dialogs.Tell(problem, {}, Icon::Warning);
+    return false;
+  }
   // The file first: the setting names it only once it is there.
   const QString path = frame.Path(kDefinitionFileName);
   if (!WriteDefinition(definition, path)) {
@@ -172,10 +180,47 @@ bool WriteDefinitionFiles(const Frame& frame, const ContestDefinition& definitio
 }
 
 void EnsureStationFolders(const QString& folder, const QString& callSign) {
-  const QString name = StationFolderName(callSign);
-  if (name.isEmpty()) return;
-  EnsureFolder(WithSeparator(folder) + name);
-  EnsureFolder(WithSeparator(folder) + name + QStringLiteral("_JARL"));
+  for (const QString& suffix : {QString(), QStringLiteral("_JARL")}) {
+    const QString path = StationFolderPath(folder, callSign, suffix);
+    if (!path.isEmpty()) EnsureFolder(path);
+  }
+}
+
+QStringList ResultsToClear(const QString& folder) {
+  QStringList bands;
+  for (const PointsRecord& r : ReadPointsFile(ResolveInFolder(folder, kPointsFileName))) {
+    if (IsBand(TrimBlanks(r.band))) bands << TrimBlanks(r.band);
+  }
+  bands = SortedBands(bands);
+  QStringList stems;
+  QStringList results;
+  for (const QString& band : bands) {
+    stems << Upper(BandStem(band));
+    results << BandCaption(band);
+  }
+  const QStringList files = QDir(folder).entryList({QStringLiteral("*.JARL"), QStringLiteral("*.MHz")},
+                                                   QDir::Files, QDir::Name);
+  for (const QString& file : files) {
+    const QString stem = Upper(file.left(file.lastIndexOf(QLatin1Char('.'))));
+    if (stem == QLatin1String("HED") || stem == QLatin1String("HED2") || stems.contains(stem)) continue;
+    results << file;
+  }
+  return results;
+}
+
+ClearChoice AskBeforeClearing(const QString& folder, Dialogs& dialogs) {
+  const QStringList results = ResultsToClear(folder);
+  if (results.isEmpty()) return ClearChoice::Clear;
+  const Button answer = dialogs.Ask(
+      QStringLiteral("保存すると 次のバンドの処理結果が消去されます\n") + results.join(QStringLiteral(", ")) +
+          QStringLiteral("\n（得点ファイルの行とログファイル）\n\n"
+                         "はい: 消去して保存します\n"
+                         "　　前回の電子ログとテキストサマリーは名前を変えて残します\n"
+                         "いいえ: 処理結果を残したまま保存します\n"
+                         "キャンセル: 保存しません"),
+      Buttons::YesNoCancel, {}, Icon::Warning, Button::Cancel);
+  if (answer == Button::Yes) return ClearChoice::Clear;
+  return answer == Button::No ? ClearChoice::Keep : ClearChoice::Cancel;
 }
 
 bool ClearAfterSave(const QString& folder, bool clearPoints) {
@@ -194,6 +239,24 @@ bool ClearAfterSave(const QString& folder, bool clearPoints) {
   }
   DeleteMatching(folder, QStringLiteral("*.sve"));
   return cleared;
+}
+
+void SetFinishedFilesAside(const QStringList& paths, const QDateTime& now, Dialogs& dialogs) {
+  const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  for (const QString& path : paths) {
+    const QFileInfo info(path);
+    QString aside;
+    for (int n = 1; aside.isEmpty() || QFileInfo::exists(aside); ++n) {
+      const QString suffix = QLatin1Char('.') + stamp + (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
+                             QStringLiteral(".old");
+      aside = info.dir().filePath(FitFileName(info.path(), info.fileName(), suffix));
+    }
+    if (!QFile::rename(path, aside)) {
+      dialogs.Tell(QStringLiteral("前回の ") + QDir::toNativeSeparators(path) +
+                       QStringLiteral(" の名前を変えられませんでした\n今の処理結果のものではないので 提出しないでください"),
+                   {}, Icon::Warning);
+    }
+  }
 }
 
 QString PointsNotClearedMessage(const QString& path) {

@@ -158,7 +158,8 @@ Located MenuLauncher::FindHostFile(HostFile file, bool atStart) {
                     QStringLiteral("\n127 バイト以内のパスのフォルダに置いてください"));
       continue;
     }
-    frame_.WriteSetting(kind.key, path);
+    // A path the settings cannot keep (told) is chosen again.
+    if (!frame_.WriteSetting(kind.key, path)) continue;
     found = true;
     return Located::Found;
   }
@@ -269,14 +270,11 @@ void MenuLauncher::FindStationFolders() {
       break;
     }
   }
-  // The definition editor makes the folders from the normalised call sign.
-  const QString name = StationFolderName(call);
-  if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
-      name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) {
-    return;
-  }
-  vqFolder_ = frame_.Path(name);
-  jarlFolder_ = frame_.Path(name + QStringLiteral("_JARL"));
+  // The definition editor makes the folders from the normalised call sign;
+  // a call sign that gives no folder inside the program folder gives none here.
+  vqFolder_ = StationFolderPath(frame_.Folder(), call);
+  if (vqFolder_.isEmpty()) return;
+  jarlFolder_ = StationFolderPath(frame_.Folder(), call, QStringLiteral("_JARL"));
   jarlFolderFound_ = FolderFound(jarlFolder_);
   vqFolderFound_ = FolderFound(vqFolder_);
 }

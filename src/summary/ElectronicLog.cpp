@@ -205,12 +205,15 @@ QStringList ElectronicLogLines(const QString& folder, const OutputData& data, in
 QString WriteElectronicLog(const OutputContext& context, int version) {
   const QString folder = context.frame.Folder();
   const OutputData data = ReadOutputData(context);
+  // A call sign that gives no station folder: nothing written (the print
+  // job says why).
+  const QString station = StationFolderPath(folder, data.Value(QStringLiteral("MYCALL")), QStringLiteral("_JARL"));
+  if (station.isEmpty()) return {};
   bool withoutLog = false;
   const QStringList lines = ElectronicLogLines(folder, data, version, &withoutLog);
   if (withoutLog) {
     context.dialogs.Tell(QStringLiteral("ログシートの印刷を行わない場合\n正しい電子ログファイルは作成されません"));
   }
-  const QString station = folder + StationFolderName(data.Value(QStringLiteral("MYCALL"))) + QStringLiteral("_JARL");
   const QString path = WriteFinishedFile(station, ElectronicLogFileName(data), lines, context.dialogs);
   DeleteWorkingFiles(folder);
   return path;

@@ -7,6 +7,7 @@
 #include "common/Text.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace zotra {
 
@@ -80,14 +81,24 @@ QString JapaneseDate(const QDate& date) {
 
 QString SlashDate(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
 
+QString FinishedFilePath(const QString& folder, const QString& fileName) {
+  const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+  const QString stem = dot < 0 ? fileName : fileName.left(dot);
+  return ResolveInFolder(folder, FitFileName(folder, stem, fileName.mid(stem.size())));
+}
+
 QString WriteFinishedFile(const QString& folder, const QString& fileName, const QStringList& lines,
                           Dialogs& dialogs) {
   EnsureFolder(folder);
-  const QString path = ResolveInFolder(folder, fileName);
+  const QString path = FinishedFilePath(folder, fileName);
   if (!WriteLines(path, lines, WriteMode::Safe, &dialogs)) {
     dialogs.Tell(QStringLiteral("ファイル ") + QDir::toNativeSeparators(path) + QStringLiteral(" に書き込めません"),
                  {}, Icon::Critical);
     return {};
+  }
+  // Matched without case the name keeps its length; cut, it is shorter.
+  if (QFileInfo(path).fileName().size() != fileName.size()) {
+    dialogs.Tell(QStringLiteral("ファイル名が長すぎるので 短くした名前で書き込みました\n") + QDir::toNativeSeparators(path));
   }
   return path;
 }

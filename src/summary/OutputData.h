@@ -72,10 +72,17 @@ QString SafeFileName(const QString& name);
 QString JapaneseDate(const QDate& date);
 QString SlashDate(const QDate& date);
 
-// Writes a finished file safely (a temporary file renamed over the old one):
-// the folder is created when missing, the name matched without case against
-// the files already there. On failure the user is told, the old file stays as
-// it was, and the empty text is returned; otherwise the path written.
+// Where a finished file of that name lies in the folder: the name cut to
+// what the file system takes (FitFileName: the year and the beginning of the
+// name stay, and the extension), matched without case against the files
+// already there.
+QString FinishedFilePath(const QString& folder, const QString& fileName);
+
+// Writes a finished file safely (a temporary file renamed over the old one)
+// at FinishedFilePath, the folder created when missing; a name that had to
+// be cut is told with the path written. On failure the user is told, the old
+// file stays as it was, and the empty text is returned; otherwise the path
+// written.
 QString WriteFinishedFile(const QString& folder, const QString& fileName, const QStringList& lines,
                           Dialogs& dialogs);
 

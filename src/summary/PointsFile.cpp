@@ -1,5 +1,6 @@
 #include "PointsFile.h"
 
+#include "check/WorkFiles.h"
 #include "common/NumberFormat.h"
 #include "common/Files.h"
 #include "common/ListFile.h"
@@ -46,6 +47,54 @@ QString BandSortKey(const QString& band) {
   return FormatNumber(Val(band), QStringLiteral("000000.0"));
 }
 
+bool IsBand(const QString& band) { return IsSatellite(band) || Val(band) > 0; }
+
+QStringList SortedBands(const QStringList& bands) {
+  QStringList sorted;
+  for (const QString& band : bands) {
+    if (!sorted.contains(band)) sorted.append(band);
+  }
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const QString& a, const QString& b) { return BandSortKey(a) < BandSortKey(b); });
+  return sorted;
+}
+
+QString BandCaption(const QString& band) { return IsSatellite(band) ? kSatellite : band + QStringLiteral("MHz"); }
+
+QStringList UnprocessedBands(const QString& folder) {
+  QStringList extracted;
+  QStringList lines;
+  ReadLines(ResolveInFolder(folder, kExtractFileName), &lines);
+  for (const QString& line : lines) {
+    if (TrimBlanks(line).isEmpty()) continue;
+    const QString band = TrimBlanks(ExtractBand(line));
+    if (IsBand(band) && !extracted.contains(band)) extracted.append(band);
+  }
+  if (extracted.isEmpty()) return {};
+  QStringList processed;
+  for (const PointsRecord& r : ReadPointsFile(ResolveInFolder(folder, kPointsFileName))) {
+    processed.append(Upper(TrimBlanks(r.band)));
+  }
+  if (processed.contains(kAllBands)) return {};
+  QStringList missing;
+  for (const QString& band : extracted) {
+    if (!processed.contains(Upper(band))) missing.append(band);
+  }
+  return SortedBands(missing);
+}
+
+QStringList UnprocessedBandLines(const QStringList& bands) {
+  QStringList lines;
+  for (const QString& band : bands) lines.append(BandCaption(band) + QStringLiteral(" が未処理です"));
+  return lines;
+}
+
+QString UnprocessedBandsQuestion(const QStringList& bands, const QString& action) {
+  return UnprocessedBandLines(bands).join(QLatin1Char('\n')) +
+         QStringLiteral("\n\n抽出した交信があるのに ログの処理で得点ファイルに書き込まれていないバンドです\nこのまま") +
+         action + QStringLiteral("しますか？");
+}
+
 QList<PointsRecord> SortPointsRecords(const QList<PointsRecord>& records) {
   struct Row {
     QString key;
@@ -53,7 +102,7 @@ QList<PointsRecord> SortPointsRecords(const QList<PointsRecord>& records) {
   };
   QList<Row> rows;
   for (const PointsRecord& r : records) {
-    if (!IsSatellite(r.band) && !(Val(r.band) > 0)) continue;
+    if (!IsBand(r.band)) continue;
     rows.append({BandSortKey(r.band), r});
   }
   std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.key < b.key; });

@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace zotra {
 
@@ -34,6 +35,23 @@ QList<PointsRecord> ReadPointsFile(const QString& path, bool* found = nullptr);
 // The sort key of a band: "999999.9" for "SAT", otherwise its value formatted
 // "000000.0" (7 gives "000007.0", 10125 gives "010125.0").
 QString BandSortKey(const QString& band);
+
+// A band is "SAT" or a number above zero.
+bool IsBand(const QString& band);
+// The bands, each once, in ascending band order with "SAT" last.
+QStringList SortedBands(const QStringList& bands);
+// The band as the messages name it: "7MHz", "1.9MHz", "SAT".
+QString BandCaption(const QString& band);
+
+// The bands with QSOs in "zotra.wk1" but no record in the points file: the
+// log program never took them through its output pass, so the summary and
+// the electronic log would go without them. A record "ALL" (a selection of
+// all bands) counts for every band. In band order.
+QStringList UnprocessedBands(const QString& folder);
+// One line per band: "14MHz が未処理です".
+QStringList UnprocessedBandLines(const QStringList& bands);
+// Those lines, what they mean, then "このまま" + action + "しますか？".
+QString UnprocessedBandsQuestion(const QStringList& bands, const QString& action);
 
 // The records of the sorted copy: sorted by key (a stable sort, so equal keys
 // keep their order), the bands of 10100 MHz and above merged into the first

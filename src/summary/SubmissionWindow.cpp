@@ -1,6 +1,8 @@
 #include "SubmissionWindow.h"
 
 #include "DefinitionEntries.h"
+#include "ElectronicLogCheck.h"
+#include "PointsFile.h"
 #include "WindowParts.h"
 #include "common/Dialogs.h"
 #include "common/Files.h"
@@ -268,6 +270,22 @@ void SubmissionWindow::StartMailer() {
   if (address.isEmpty()) {
     dialogs_.Tell(QStringLiteral("送信先が指定されていません"));
     return;
+  }
+  // Nothing half done goes out unasked: bands the log program did not finish,
+  // then what the strict reader finds in the electronic log; No by default.
+  auto goOn = [this](const QString& question) {
+    return dialogs_.Ask(question, Buttons::YesNo, {}, Icon::Warning, Button::No) == Button::Yes;
+  };
+  const QStringList unfinished = UnprocessedBands(frame_.Folder());
+  if (!unfinished.isEmpty() && !goOn(UnprocessedBandsQuestion(unfinished, QStringLiteral("送信")))) return;
+  if (option2_[0]->isChecked()) {
+    const QStringList faults =
+        ReadBackElectronicLog(frame_.Folder(), path, outputs_.electronicLogVersion,
+                              DefinitionEntries::FromFile(frame_.LocateDefinitionFile()));
+    if (!faults.isEmpty() &&
+        !goOn(ElectronicLogFaultLines(path, faults).join(QLatin1Char('\n')) + QStringLiteral("\n\nこのまま送信しますか？"))) {
+      return;
+    }
   }
 
   WaitCursor wait;

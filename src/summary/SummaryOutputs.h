@@ -37,8 +37,14 @@ bool TextSummaryWanted(const DefinitionEntries& definition);
 
 // Makes sure the station folder exists (the program folder + the folder name
 // of the definition's "MYCALL"), creating it when missing; its path, or the
-// empty text when the definition has no call sign.
+// empty text when the call sign gives no folder inside the program folder
+// (the print job tells why).
 QString EnsureStationFolder(const QString& folder, const DefinitionEntries& definition);
+
+// Where the finished files of the definition file lie, those that exist:
+// the electronic log in the station's "_JARL" folder, the text summary in the
+// station folder.
+QStringList FinishedFilePaths(const QString& folder, const QString& definitionPath);
 
 // The writers. Each returns the path of the finished file, or the empty text
 // when it wrote none (the menus that open the files stay off then).
@@ -53,7 +59,15 @@ struct OutputResult {
 };
 
 // After the document: the electronic log when the definition asks for one,
-// then the text summary when it asks for one.
+// then the text summary when it asks for one. A call sign that gives no
+// station folder inside the program folder is told once and nothing written.
 OutputResult RunOutputsAfterPrinting(const OutputContext& context);
+
+// The finished electronic log at `path` read back with the strict reader of
+// its version (1 R1.0, 2 R2.1): in time order unless "[JARLFormat]" is
+// "BAND", its QSOs counted against those of the points file. What it finds;
+// nothing for a well-formed file.
+QStringList ReadBackElectronicLog(const QString& folder, const QString& path, int version,
+                                  const DefinitionEntries& definition);
 
 }  // namespace zotra

@@ -2,6 +2,7 @@
 
 #include "CommentWindow.h"
 #include "DefinitionEntries.h"
+#include "PointsFile.h"
 #include "common/ui/PreviewWindow.h"
 #include "WindowParts.h"
 #include "common/Dialogs.h"
@@ -231,6 +232,14 @@ void SummaryWindow::RunPrintJob() {
       dialogs_.Tell(problem);
       return;
     }
+  }
+  // Bands the log program did not finish would be missing from the sheet
+  // and the files: asked first, No by default.
+  const QStringList unfinished = UnprocessedBands(frame_.Folder());
+  if (!unfinished.isEmpty() &&
+      dialogs_.Ask(UnprocessedBandsQuestion(unfinished, preview ? QStringLiteral("処理") : QStringLiteral("印刷")),
+                   Buttons::YesNo, {}, Icon::Warning, Button::No) != Button::Yes) {
+    return;
   }
   // A PDF file has no form under the data: blank paper draws it.
   if (!preview && printer_.IsPdf() && option1_->isChecked()) {

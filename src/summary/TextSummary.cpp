@@ -120,8 +120,11 @@ QStringList TextSummaryFileLines(const QString& folder, const OutputData& data) 
 QString WriteTextSummary(const OutputContext& context) {
   const QString folder = context.frame.Folder();
   const OutputData data = ReadOutputData(context);
+  // A call sign that gives no station folder: nothing written (the print
+  // job says why).
+  const QString station = StationFolderPath(folder, data.Value(QStringLiteral("MYCALL")));
+  if (station.isEmpty()) return {};
   const QStringList lines = TextSummaryFileLines(folder, data);
-  const QString station = folder + StationFolderName(data.Value(QStringLiteral("MYCALL")));
   const QString path = WriteFinishedFile(station, TextSummaryFileName(data), lines, context.dialogs);
   DeleteWorkingFiles(folder);
   return path;

@@ -2,6 +2,7 @@
 #include "common/Frame.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -23,6 +24,20 @@ TEST(StationFolder, OneSideOfTheSlash) {
   EXPECT_EQ(StationFolderName("AB/CD"), "AB");  // "/" at 3 of 5: not in the first half
   EXPECT_EQ(StationFolderName("A/BC"), "BC");   // "/" at 2 of 4
   EXPECT_EQ(StationFolderName(""), "");
+}
+
+TEST(StationFolder, ANameThatCouldLeaveTheProgramFolderIsRefused) {
+  TempFolder t;
+  ASSERT_TRUE(QDir(t.Path()).mkdir("ja1abc_jarl"));
+  EXPECT_EQ(StationFolderPath(t.Path(), "JA1ABC/1"), t.File("JA1ABC"));
+  EXPECT_EQ(StationFolderPath(t.Path(), "JA1ABC/1", "_JARL"), t.File("ja1abc_jarl"));  // matched without case
+  EXPECT_EQ(StationFolderProblem("KH0/JA1ABC"), "");
+  for (const char* call : {"A/../../EVIL", "..", "A/..", "...", "KH0/JA1ABC/P", "A/B:C", "JA1\\ABC", "/", " "}) {
+    EXPECT_EQ(StationFolderPath(t.Path(), call), "") << call;
+    EXPECT_NE(StationFolderProblem(call), "") << call;
+  }
+  EXPECT_EQ(StationFolderProblem("/"), U("コールサイン / からは局のフォルダが作れません\nフォルダ名が空になります\n"
+                                         "コンテストの設定でコールサインを直してください"));
 }
 
 TEST(StartCheck, EachProgramHasItsRuleAndWords) {

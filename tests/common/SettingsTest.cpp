@@ -1,3 +1,4 @@
+#include "common/Dialogs.h"
 #include "common/Settings.h"
 #include "common/Text.h"
 #include "support/TestSupport.h"
@@ -143,4 +144,34 @@ TEST(Settings, GarbledFileGivesDefaultsAndCanBeWritten) {
   // Spaces around keys and values are not part of them.
   t.WriteCp932("ZOTRAW.INI", U(" [ ZOTRAL ] \r\n  Form1Left =  56  \r\nnoequals\r\n=x\r\n"));
   EXPECT_EQ(s.ReadSetting("Form1Left", "0"), "56");
+}
+
+TEST(Settings, AWriteTouchesOnlyItsOwnLine) {
+  TempFolder t;
+  // Another program's line holds bytes that are no CP932 (UTF-8 Hangul, a
+  // lone lead byte), and the menu's section ends its lines with LF alone.
+  const QByteArray hangul = QString::fromUtf8("한국").toUtf8();
+  t.WriteBytes("ZOTRAW.INI", "[ZOTRAH]\r\nMemo=" + hangul + "\r\n; \x81\r\n[ZOTRAM]\nVer=4.1\nCfg=MY.CFG");
+  Settings menu(t.Path(), Program::Menu);
+  ASSERT_TRUE(menu.WriteSetting("Ver", "7.3"));
+  ASSERT_TRUE(menu.WriteSetting("Tst", "ZOTRAW.TST"));
+  EXPECT_EQ(t.ReadBytes("ZOTRAW.INI"),
+            "[ZOTRAH]\r\nMemo=" + hangul + "\r\n; \x81\r\n[ZOTRAM]\nVer=7.3\nCfg=MY.CFG\r\nTst=ZOTRAW.TST\r\n");
+
+  // A value in double quotes reads back without them.
+  ASSERT_TRUE(menu.WriteSetting("EDITOR", "\"/usr/bin/mousepad\""));
+  EXPECT_EQ(menu.ReadSetting("EDITOR"), "/usr/bin/mousepad");
+  EXPECT_EQ(menu.ReadSetting("Ver"), "7.3");
+
+  // A value CP932 cannot hold is refused, not stored as "?".
+  const QByteArray before = t.ReadBytes("ZOTRAW.INI");
+  ScriptedDialogs told("", {});
+  SetCurrentDialogs(&told);
+  EXPECT_FALSE(menu.WriteSetting("MARQEN", U("/home/op/한국/MARQEN.HDB")));
+  SetCurrentDialogs(nullptr);
+  EXPECT_EQ(t.ReadBytes("ZOTRAW.INI"), before);
+  ASSERT_EQ(told.Records().size(), 1);
+  EXPECT_EQ(zotra::test::DialogFields(told.Records().first()).at(2),
+            U("設定 MARQEN の値 /home/op/한국/MARQEN.HDB には 日本語の文字コード（シフトJIS）で書けない文字があるので 保存できません\n"
+              "日本語と英数字だけの名前を選んでください"));
 }

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 
 using namespace zotra;
@@ -179,9 +180,12 @@ TEST(DefineWindow, SavingWritesWhatTheWriterWrites) {
   e.Type("Text15", "IC-7300 100W  3ele YAGI");
   e.Type("Text17", U("楽しかったです"));
 
+  // The points file's band goes only with the operator's yes.
+  e.Answers({"Yes"});
   e.Click("Command2");
   EXPECT_FALSE(w.isVisible());
-  EXPECT_EQ(e.Dialogs(), QList<QStringList>{});
+  ASSERT_EQ(e.Dialogs().size(), 1);
+  EXPECT_TRUE(e.Dialogs().first().at(2).startsWith(U("保存すると 次のバンドの処理結果")));
   EXPECT_EQ(e.t.ReadBytes("ZOTRAW.TST"), WriterBytes(AllJaEntry()));
   EXPECT_EQ(e.Setting("ZOTRAM", "Tst"), "ZOTRAW.TST");
   EXPECT_EQ(e.Setting("ZOTRAS", U("得点配分")), U("固定"));
@@ -414,6 +418,45 @@ TEST(DefineWindow, WithoutCheck1ThePointsAndOutputsStay) {
   EXPECT_TRUE(e.t.Exists("7.MHz"));
   EXPECT_TRUE(e.t.Exists("HED.JARL"));
   EXPECT_FALSE(e.t.Exists("zotra.wk1.sve"));
+}
+
+// Saving again with "保存時に得点ファイルクリア" asks before finished bands go;
+// cleared, the earlier finished files are renamed, never deleted.
+TEST(DefineWindow, SavingAgainAsksBeforeClearingFinishedBands) {
+  const QString elog = U("JA1ZZZ_JARL/2026_ALL JAコンテスト.txt");
+  const QString text = U("JA1ZZZ/2026_ALL JA.Txt");
+  const QString points = CrLf({"\"7\",\" 3\",\" 3\",\" 0\",\" 0\",\" 3\"", "\"1.9\",\" 1\",\" 1\",\" 0\",\" 0\",\" 1\""});
+  const QString question =
+      U("保存すると 次のバンドの処理結果が消去されます\n1.9MHz, 7MHz, 14.MHz\n（得点ファイルの行とログファイル）\n\n"
+        "はい: 消去して保存します\n"
+        "　　前回の電子ログとテキストサマリーは名前を変えて残します\n"
+        "いいえ: 処理結果を残したまま保存します\n"
+        "キャンセル: 保存しません");
+  for (const QString& answer : {QString(), QString("No"), QString("Yes")}) {
+    EditorFixture e;
+    ASSERT_TRUE(WriteDefinition(AllJaEntry(), e.t.File("ZOTRAW.TST")));
+    e.t.WriteCp932("ZOTRAPOI.DAT", points);
+    for (const char* name : {"HED.JARL", "7.JARL", "7.MHz", "1.JARL", "14.MHz"}) e.t.WriteBytes(name, "band");
+    e.t.WriteBytes(elog, "finished log");
+    e.t.WriteBytes(text, "finished summary");
+    e.Open();
+    e.Answers({answer});
+    e.Click("Command2");
+    ASSERT_EQ(e.Dialogs().size(), 1);
+    EXPECT_EQ(e.Dialogs().first().mid(2, 2), (QStringList{question, "Yes|No|Cancel"}));
+    const bool saved = !answer.isEmpty();  // the default button is Cancel
+    const bool cleared = answer == "Yes";
+    EXPECT_EQ(e.Started().size(), saved ? 1 : 0);
+    EXPECT_EQ(e.t.ReadCp932("ZOTRAPOI.DAT"), cleared ? QString() : points);
+    for (const QString& name : {QString("7.JARL"), QString("14.MHz"), elog, text}) EXPECT_EQ(e.t.Exists(name), !cleared);
+    if (!cleared) continue;
+    // Kept under a name that ends in ".old" and says when it was set aside.
+    const QStringList logs = QDir(e.t.File("JA1ZZZ_JARL")).entryList(QDir::Files);
+    ASSERT_EQ(logs.size(), 1);
+    EXPECT_TRUE(QRegularExpression(U("^2026_ALL JAコンテスト\\.txt\\.\\d{8}-\\d{6}\\.old$")).match(logs.first()).hasMatch());
+    EXPECT_EQ(e.t.ReadBytes("JA1ZZZ_JARL/" + logs.first()), "finished log");
+    EXPECT_TRUE(QDir(e.t.File("JA1ZZZ")).entryList(QDir::Files).first().startsWith(U("2026_ALL JA.Txt.2")));
+  }
 }
 
 TEST(DefineWindow, AFailedSaveKeepsTheWindowAndEveryEntry) {

@@ -199,6 +199,21 @@ TEST(SaveFiles, DefinitionSettingAndStationFolders) {
   EXPECT_TRUE(DialogFields(told.Records().first()).at(2).startsWith(U("コンテスト定義ファイル ") + blocked.Path()));
   EXPECT_FALSE(blocked.Exists("ZOTRAW.INI"));
   EXPECT_FALSE(QDir(blocked.File("JA1ABC")).exists());
+
+  // A call sign whose station folder would lie outside the program folder:
+  // refused before anything is written.
+  TempFolder outer;
+  ASSERT_TRUE(QDir(outer.Path()).mkpath("a/prog"));
+  Frame innerFrame(Program::Define, outer.File("a/prog"), "/");
+  for (const char* call : {"A/../../EVIL", "..", "KH0/JA1ABC/P", "/"}) {
+    ScriptedDialogs refused("", {});
+    def.myCall = call;
+    EXPECT_FALSE(WriteDefinitionFiles(innerFrame, def, refused)) << call;
+    ASSERT_EQ(refused.Records().size(), 1);
+    EXPECT_TRUE(DialogFields(refused.Records().first()).at(2).startsWith(U("コールサイン ") + call + U(" からは局のフォルダが作れません\n")));
+  }
+  EXPECT_EQ(outer.Entries(), QStringList{"a"});
+  EXPECT_TRUE(QDir(outer.File("a/prog")).isEmpty());
 }
 
 TEST(ClearAfterSave, PointsAndOutputsOnlyWhenAsked) {

@@ -57,13 +57,4 @@ QStringList Cp932Lines(const QByteArray& bytes) {
   return lines;
 }
 
-QByteArray WithoutSatelliteQsos(const QByteArray& electronicLog) {
-  QByteArray out;
-  for (const QByteArray& line : electronicLog.split('\n')) {
-    if (line.isEmpty() || line.mid(17, 7) == "  SAT  ") continue;
-    out += line + '\n';
-  }
-  return out;
-}
-
 }  // namespace zotra::test

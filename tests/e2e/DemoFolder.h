@@ -38,9 +38,4 @@ QStringList DemoExtractOptions();
 // The lines of a CP932 file with CR LF, each without its line end.
 QStringList Cp932Lines(const QByteArray& bytes);
 
-// An electronic log without its satellite QSOs: the strict reader of the
-// sponsor's format takes the band column for a frequency in MHz, and
-// satellite QSOs carry "SAT" there, as the log program writes them.
-QByteArray WithoutSatelliteQsos(const QByteArray& electronicLog);
-
 }  // namespace zotra::test

@@ -15,7 +15,7 @@
 
 #include "common/Settings.h"
 #include "common/Text.h"
-#include "summary/JarlChecker.h"
+#include "summary/ElectronicLogCheck.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -97,7 +97,7 @@ TEST(DemoStation, WholeRoadGivesTheFiguresWorkedOutByHand) {
   EXPECT_EQ(lines.size(), 15 + 12 * 2 + 3);
 
   const QByteArray elog = demo.folder().ReadBytes(U("JA1ZTR_JARL/2025_ZOTRAデモコンテスト.txt"));
-  EXPECT_EQ(CheckJarlR21(WithoutSatelliteQsos(elog), {true}), QStringList());
+  EXPECT_EQ(CheckElectronicLog(elog, {.timeOrder = true, .qsoCount = 3028}), QStringList());
   const QStringList log = Cp932Lines(elog).filter(QRegularExpression(U("^2025-06-1[45] ")));
   ASSERT_EQ(log.size(), 3028);
   // The first QSO: 7 MHz k = 0 at 21:00, station 4 (s = 125 · 0 + 4): r = 4,

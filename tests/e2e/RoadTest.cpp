@@ -36,7 +36,7 @@
 #include "DemoFolder.h"
 
 #include "common/Text.h"
-#include "summary/JarlChecker.h"
+#include "summary/ElectronicLogCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,7 +112,7 @@ TEST(RoadFromAdif, ElectronicLogByteForByte) {
   Road road;
   ASSERT_EQ(road.result.exitCode, 0);
   const QByteArray file = road.ElectronicLog();
-  EXPECT_EQ(CheckJarlR21(WithoutSatelliteQsos(file), {true}), QStringList());
+  EXPECT_EQ(CheckElectronicLog(file, {.timeOrder = true, .qsoCount = 15}), QStringList());
   const QStringList lines = Cp932Lines(file);
   ASSERT_GT(lines.size(), 20);
   EXPECT_EQ(lines.first(), U("<SUMMARYSHEET VERSION=R2.1>"));
@@ -236,6 +236,20 @@ TEST(RoadFailures, EachStopsWithItsMessageAndStatus) {
   EXPECT_TRUE(DialogFields(r.dialogs.first()).at(2).startsWith(U("Marqen.DBS が見つかりません")));
   EXPECT_FALSE(demo.folder().Exists(U("サマリーシート.pdf")));
 
+  // A call sign whose station folder would lie two folders above the program
+  // folder: refused before anything is touched.
+  const QByteArray definition = demo.folder().ReadBytes("ZOTRAW.TST");
+  demo.folder().WriteBytes("ZOTRAW.TST", QByteArray(definition).replace("\"JA1ZTR\"", "\"A/../../EVIL\""));
+  const QByteArray settings = demo.folder().ReadBytes("ZOTRAW.INI");
+  r = demo.Batch({"all"});
+  EXPECT_EQ(r.exitCode, 1);
+  ASSERT_EQ(r.dialogs.size(), 1);
+  EXPECT_TRUE(DialogFields(r.dialogs.first()).at(2).startsWith(U("コールサイン A/../../EVIL からは局のフォルダが作れません\n")));
+  EXPECT_FALSE(QFileInfo::exists(demo.Path() + "/../../EVIL"));
+  EXPECT_FALSE(QFileInfo::exists(demo.Path() + "/../../EVIL_JARL"));
+  EXPECT_EQ(demo.folder().ReadBytes("ZOTRAW.INI"), settings);
+  demo.folder().WriteBytes("ZOTRAW.TST", definition);
+
   // No definition: told before anything is touched.
   QFile::remove(demo.File("ZOTRAW.TST"));
   demo.folder().WriteBytes("ZOTRAPOI.DAT", "\"7\",\" 1\",\" 1\",\" 0\",\" 0\",\" 1\"\r\n");
@@ -244,6 +258,26 @@ TEST(RoadFailures, EachStopsWithItsMessageAndStatus) {
   ASSERT_EQ(r.dialogs.size(), 1);
   EXPECT_EQ(DialogFields(r.dialogs.first()).at(2), U("定義ﾌｧｲﾙが存在しない為実行できません\n先に定義ﾌｧｲﾙを作ってください"));
   EXPECT_EQ(demo.folder().ReadBytes("ZOTRAPOI.DAT"), QByteArray("\"7\",\" 1\",\" 1\",\" 0\",\" 0\",\" 1\"\r\n"));
+}
+
+// A score beyond the range of its decimal: the road stops, as zotra-batch
+// summary does, and no electronic log with a score of 0 is written.
+TEST(RoadFailures, AScoreBeyondItsRangeWritesNothing) {
+  DemoFolder demo;
+  ASSERT_TRUE(demo.LaidOut());
+  ASSERT_TRUE(demo.ImportLogbook(QString::fromUtf8(kRoadAdif)));
+  const QByteArray definition = demo.folder().ReadBytes("ZOTRAW.TST");
+  const QByteArray note = EncodeCp932(U("\"[*内容]\""));
+  demo.folder().WriteBytes("ZOTRAW.TST", QByteArray(definition).replace(
+                                             note, EncodeCp932(U("\"[*点数]\"\r\n\"9999999999999\"\r\n")) + note));
+  const ProgramResult r = demo.Batch(QStringList{"all"} + DemoExtractOptions());
+  EXPECT_EQ(r.exitCode, 1);
+  QStringList texts;
+  for (const QString& d : r.dialogs) texts << DialogFields(d).at(2);
+  EXPECT_TRUE(texts.contains(U("総得点が大きすぎて計算できません\n（計算できるのは 922,337,203,685,477 までです）")))
+      << texts.join('\n').toStdString();
+  EXPECT_FALSE(demo.folder().Exists(U("JA1ZTR_JARL/2025_ZOTRAデモコンテスト.txt")));
+  EXPECT_FALSE(demo.folder().Exists(U("サマリーシート.pdf")));
 }
 
 }  // namespace

@@ -168,6 +168,15 @@ TEST(MenuBatch, EnvironmentCheckWithoutWindows) {
   EXPECT_TRUE(clean.dialogs.isEmpty());
   EXPECT_EQ(QString::fromUtf8(clean.standardOutput), U("MY.CFG\nセンチメートル波.txt: なし\n"));
   EXPECT_FALSE(t.Exists(U("センチメートル波.txt")));
+
+  // Settings that cannot be written: the other steps would not find the
+  // file, so the check does not end well.
+  RunOptions full;
+  full.environment["ZOTRA_WRITE_FAULT"] = "ZOTRAW.INI";
+  const ProgramResult unwritten = RunProgram(t, "zotra-batch", {"--folder", t.Path(), "env-check"}, full);
+  EXPECT_EQ(unwritten.exitCode, 1);
+  ASSERT_EQ(unwritten.dialogs.size(), 1);
+  EXPECT_TRUE(DialogFields(unwritten.dialogs.first()).at(2).startsWith(U("設定ファイル ")));
 }
 
 TEST(MenuBatch, NoEnvironmentFile) {

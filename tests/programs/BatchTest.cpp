@@ -74,6 +74,10 @@ TEST(BatchDefinition, MissingOrForeignFilesFail) {
   ASSERT_EQ(old.dialogs.size(), 1);
   EXPECT_EQ(DialogFields(old.dialogs.first()).at(2), U("コンテスト定義体のバージョンが違います"));
   EXPECT_FALSE(t.Exists("x.tst"));
+  // No category file: told, and no list is no success.
+  const ProgramResult categories = Batch(t, {"categories", "ALL JA"});
+  EXPECT_EQ(categories.exitCode, 1);
+  EXPECT_EQ(categories.dialogs.size(), 1);
 }
 
 TEST(BatchMessages, OneLinePerMessageOnStandardError) {

@@ -2,9 +2,9 @@
 // part of both versions, the log part by band and in time order, the station
 // folder, the file name, and what happens when inputs are missing or the file
 // cannot be written.
-#include "JarlChecker.h"
 #include "OutputFixture.h"
 #include "summary/ElectronicLog.h"
+#include "summary/ElectronicLogCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,7 +95,7 @@ TEST(ElectronicLog, R21InTimeOrderByteForByte) {
   EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
 
   // The sponsor's reader takes it without a complaint.
-  EXPECT_EQ(CheckJarlR21(bytes, {.timeOrder = true}), QStringList());
+  EXPECT_EQ(CheckElectronicLog(bytes, {.timeOrder = true, .qsoCount = 6}), QStringList());
 }
 
 TEST(ElectronicLog, R21ByBand) {
@@ -107,7 +107,7 @@ TEST(ElectronicLog, R21ByBand) {
   const QStringList expected = SampleSummary21() + QStringList{LogSheet()} + HeaderRecords() +
                                QStringList{k19a, k7a, k7b, k7c, k14a, k14b, "</LOGSHEET>"};
   EXPECT_EQ(f.ElectronicLog(), Cp932Lines(expected));
-  EXPECT_EQ(CheckJarlR21(f.ElectronicLog()), QStringList());
+  EXPECT_EQ(CheckElectronicLog(f.ElectronicLog()), QStringList());
 }
 
 TEST(ElectronicLog, R10WithScoreLines) {
@@ -257,6 +257,31 @@ TEST(ElectronicLog, StationFolderFromTheCallSign) {
   }
 }
 
+TEST(ElectronicLog, ALongContestNameIsShortenedToFitTheFileSystem) {
+  OutputFolder f;
+  ContestDefinition d = SampleDefinition();
+  d.contestName = QString(245, QChar(0x9577)) + U("コンテスト");  // 250 characters
+  f.Definition(d);
+  const QStringList paths = {WriteElectronicLog(f.Context(), 2), WriteTextSummary(f.Context())};
+  // The sample has no log part (told first).
+  QStringList told{U("ログシートの印刷を行わない場合\n正しい電子ログファイルは作成されません")};
+  for (const QString& path : paths) {
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(QFileInfo(path).isFile());
+    // The year, the start of the name and the extension stay.
+    const QString name = QFileInfo(path).fileName();
+    EXPECT_TRUE(name.startsWith(U("2024_長長")));
+    EXPECT_LE(QFile::encodeName(name).size(), 255);
+    told << U("ファイル名が長すぎるので 短くした名前で書き込みました\n") + QDir::toNativeSeparators(path);
+  }
+  EXPECT_TRUE(paths[0].endsWith(".txt"));
+  EXPECT_TRUE(paths[1].endsWith(".Txt"));
+  EXPECT_EQ(f.dialogs.Texts(), told);
+  // A second run replaces the same files.
+  EXPECT_EQ(WriteElectronicLog(f.Context(), 2), paths[0]);
+  EXPECT_EQ(QDir(f.t.File("JA1ZLO_JARL")).entryList(QDir::Files).size(), 1);
+}
+
 TEST(ElectronicLog, FileNameCharactersAContestNameCannotLeaveTheFolderBy) {
   OutputFolder f;
   ContestDefinition d = SampleDefinition();
@@ -293,20 +318,18 @@ TEST(ElectronicLog, MissingInputs) {
     EXPECT_EQ(f.ElectronicLog(), Cp932Lines(SampleSummary21() + QStringList{LogSheet()} + HeaderRecords() +
                                             QStringList{"</LOGSHEET>"}));
   }
-  // No definition at all: every entry empty, the file still written under
-  // the "_JARL" folder of the program folder, and the missing log told.
+  // No call sign, so no station folder: no finished file, told once.
   {
     OutputFolder f;
-    QFile::remove(f.t.File("ZOTRAW.TST"));
-    const QString path = WriteElectronicLog(f.Context(), 2);
-    EXPECT_EQ(QDir::cleanPath(path), f.t.File("_JARL/_.txt"));
-    const QString text = DecodeCp932(f.t.ReadBytes("_JARL/_.txt"));
-    EXPECT_TRUE(text.startsWith(U("<SUMMARYSHEET VERSION=R2.1>\r\n<CONTESTNAME> コンテスト</CONTESTNAME>\r\n"
-                                  "<CATEGORYCODE></CATEGORYCODE>\r\n<CALLSIGN></CALLSIGN>\r\n")));
-    EXPECT_EQ(f.dialogs.Records().size(), 1);
-    // The text summary of no station lands in the program folder itself.
-    EXPECT_EQ(QDir::cleanPath(WriteTextSummary(f.Context())), f.t.File("_.Txt"));
-    EXPECT_TRUE(DecodeCp932(f.t.ReadBytes("_.Txt")).startsWith(U("サマリー\r\n\r\n コンテスト\r\n")));
+    ContestDefinition d = SampleDefinition();
+    d.myCall = "";
+    f.Definition(d);
+    const OutputResult result = RunOutputsAfterPrinting(f.Context());
+    EXPECT_EQ(result.electronicLogPath, "");
+    EXPECT_EQ(result.textSummaryPath, "");
+    EXPECT_EQ(f.dialogs.Texts(), QStringList{U("コールサインが設定されていないので 局のフォルダが作れません\n"
+                                               "コンテストの設定でコールサインを入れてください")});
+    EXPECT_EQ(f.t.Entries(), (QStringList{"ZOTRAW.CFG", "ZOTRAW.INI", "ZOTRAW.TST"}));
   }
 }
 
@@ -374,24 +397,36 @@ TEST(ElectronicLog, StrictReaderComplainsAboutBadFiles) {
   SampleLog f;
   WriteElectronicLog(f.Context(), 2);
   const QByteArray good = f.ElectronicLog();
-  ASSERT_EQ(CheckJarlR21(good), QStringList());
-  auto complaints = [&](QByteArray bad) { return CheckJarlR21(bad).join("\n").toStdString(); };
+  ASSERT_EQ(CheckElectronicLog(good), QStringList());
+  auto faults = [&](QByteArray bad, const ElectronicLogCheck& check = {}) { return CheckElectronicLog(bad, check); };
   QByteArray lf = good;
-  lf.replace("\r\n", "\n");
-  EXPECT_NE(complaints(lf), "");
+  lf.replace(lf.indexOf("\r\n"), 2, "\n");
+  EXPECT_EQ(faults(lf).first(), U("1 行目: CR LF でない改行があります"));
   QByteArray r10 = good;
   r10.replace("<TEL>", "<EQUIPMENT>").replace("</TEL>", "</EQUIPMENT>");
-  EXPECT_NE(complaints(r10).find("abolished"), std::string::npos);
+  EXPECT_EQ(faults(r10), QStringList{U("7 行目: <EQUIPMENT> は R2.1 のタグではありません（廃止されたタグです）")});
   QByteArray noName = good;
   noName.replace(EncodeCp932(U("<NAME>日本 太郎</NAME>\r\n")), "");
-  EXPECT_NE(complaints(noName).find("<NAME> is missing"), std::string::npos);
+  EXPECT_EQ(faults(noName), QStringList{U("<NAME> がありません")});
   QByteArray wideCall = good;
   wideCall.replace("JA2BBB", EncodeCp932(U("ＪＡ２ＢＢＢ")));
-  EXPECT_NE(complaints(wideCall).find("half-width"), std::string::npos);
+  EXPECT_TRUE(faults(wideCall).first().startsWith(U("24 行目: 半角でない文字がある交信の行です: ")));
   QByteArray broken = good;
   broken.replace("</OATH>", "</OAT>");
-  EXPECT_NE(complaints(broken), "");
+  EXPECT_EQ(faults(broken).first(), U("17 行目: <OATH> の閉じタグが合いません"));
   QByteArray unsorted = good;
   unsorted.replace("21:05", "23:59");
-  EXPECT_NE(CheckJarlR21(unsorted, {.timeOrder = true}).join("\n").toStdString().find("before"), std::string::npos);
+  EXPECT_EQ(faults(unsorted, {.timeOrder = true}), QStringList{U("27 行目: 上の行より前の日時の交信です")});
+  // The QSOs against the summary's count, and R1.0's own total line.
+  EXPECT_EQ(faults(good, {.qsoCount = 7}), QStringList{U("ログシートの交信 6 件が サマリーの交信数 7 と合いません")});
+  EXPECT_EQ(faults(good, {.version = 1}).first(), U("1 行目: ファイルが <SUMMARYSHEET VERSION=R1.0> で始まっていません"));
+  OutputFolder r1;
+  ContestDefinition d = SampleDefinition();
+  d.jarlLog = "Yes R1";
+  r1.Definition(d);
+  r1.Lines("7.JARL", {k7a, k7b});
+  r1.Points({PointsLine("7", 3, 3, 0, 0, 3)});
+  WriteElectronicLog(r1.Context(), 1);
+  EXPECT_EQ(faults(r1.ElectronicLog(), {.version = 1}),
+            QStringList{U("ログシートの交信 2 件が <SCORE BAND=TOTAL> の交信数 3 と合いません")});
 }

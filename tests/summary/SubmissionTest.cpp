@@ -209,6 +209,40 @@ TEST(SubmissionWindow, TestDestinationAsksFirstWithCancelAsDefault) {
   EXPECT_TRUE(Child<QPushButton>(*w, "Command2")->isEnabled());
 }
 
+// Nothing half done goes out unasked: bands the log program never finished,
+// and what the strict reader finds in the file, come first; No by default.
+TEST(SubmissionWindow, UnfinishedBandsAndFaultsOfTheLogAskFirst) {
+  SubmissionFolder f;
+  f.t.WriteCp932("zotra.wk1", CrLf({"\"1\",\"7\",\"CW\"", "\"2\",\"14\",\"CW\""}));
+  const QString unfinished = U("14MHz が未処理です\n\n"
+                               "抽出した交信があるのに ログの処理で得点ファイルに書き込まれていないバンドです\n"
+                               "このまま送信しますか？");
+  {
+    RecordedDialogs dialogs({"OK"});
+    auto w = f.Open(dialogs);
+    Child<QPushButton>(*w, "Command2")->click();
+    ASSERT_EQ(dialogs.Messages().size(), 2);
+    EXPECT_EQ(dialogs.Messages()[1].mid(2), (QStringList{unfinished, "Yes|No", "No"}));
+  }
+  // The file spoilt since: its faults, with their lines.
+  const QString path = f.outputs.electronicLogPath;
+  QByteArray bytes = f.t.ReadBytes(U("JA1ZLO_JARL/2024_ALL JA1 コンテスト.txt"));
+  bytes.replace(EncodeCp932(U("<NAME>日本 太郎</NAME>\r\n")), "").replace("JA2BBB", "JA2BBB/ /X");
+  f.t.WriteBytes(U("JA1ZLO_JARL/2024_ALL JA1 コンテスト.txt"), bytes);
+  RecordedDialogs dialogs({"OK", "Yes"});
+  auto w = f.Open(dialogs);
+  Child<QPushButton>(*w, "Command2")->click();
+  ASSERT_EQ(dialogs.Messages().size(), 3);
+  EXPECT_EQ(dialogs.Messages()[2].mid(2),
+            (QStringList{U("電子ログ ") + QDir::toNativeSeparators(path) + U(" を読み直すと 次の問題がありました\n") +
+                             U("23 行目: 交信の行の列が 12 個です（9～11 個のはずです）: ") +
+                             Qso("15", "21:05", "7", "JA2BBB", "20H", "20").replace("JA2BBB", "JA2BBB/ /X") + "\n" +
+                             U("<NAME> がありません\n\nこのまま送信しますか？"),
+                         "Yes|No", "No"}));
+  EXPECT_TRUE(f.Started().isEmpty());
+  EXPECT_EQ(Clipboard(), "before");
+}
+
 TEST(SubmissionWindow, ContestDestinationAndTheTextLogToATypedAddress) {
   SubmissionFolder f;
   RecordedDialogs dialogs;

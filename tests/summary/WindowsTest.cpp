@@ -495,6 +495,28 @@ TEST(SummaryWindow, JagQsoPartyAsksForTheThirdCommentLine) {
   Shot(*s2.previewWindow(), "preview");
 }
 
+TEST(SummaryWindow, UnfinishedBandsAskBeforePrinting) {
+  TotalsFixture t;
+  SummaryWindow& s = t.Summary();
+  Child<QCheckBox>(s, "Check3")->setChecked(true);
+  t.f.t.WriteCp932("zotra.wk1", CrLf({"\"1\",\"21\",\"CW\"", "\"2\",\"7\",\"CW\"", "\"3\",\"SAT\",\"FM\"",
+                                      "\"4\",\"1.9\",\"CW\""}));
+  s.RunPrintJob();
+  ASSERT_EQ(t.dialogs.Messages().size(), 1);
+  EXPECT_EQ(t.dialogs.Messages()[0].mid(2),
+            (QStringList{U("1.9MHz が未処理です\n21MHz が未処理です\nSAT が未処理です\n\n"
+                           "抽出した交信があるのに ログの処理で得点ファイルに書き込まれていないバンドです\n"
+                           "このまま処理しますか？"),
+                         "Yes|No", "No"}));
+  EXPECT_FALSE(s.JobHasRun());
+  EXPECT_EQ(s.previewWindow()->Document(), nullptr);
+  // Every band with QSOs finished: printed without a question.
+  t.f.t.WriteCp932("zotra.wk1", CrLf({"\"1\",\"14\",\"CW\"", "\"2\",\"7\",\"CW\""}));
+  s.RunPrintJob();
+  EXPECT_TRUE(s.JobHasRun());
+  EXPECT_EQ(t.dialogs.Messages().size(), 1);
+}
+
 TEST(SummaryWindow, OtherContestsAskNothing) {
   TotalsFixture t;
   SummaryWindow& s = t.Summary();

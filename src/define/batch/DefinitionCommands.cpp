@@ -1,7 +1,7 @@
 // zotra-batch definition IN [OUT]: reads a contest definition with the reader
 // and writes it with the writer to OUT, or to standard output.
 // zotra-batch categories NAME: the category choice the editor offers for a
-// contest name, one entry a line.
+// contest name, one entry a line; the status is 1 without a category file.
 #include "batch/BatchCommand.h"
 
 #include "common/Files.h"
@@ -52,7 +52,10 @@ int RunCategories(BatchContext& context) {
   for (const CategoryEntry& e : BuildCategoryList(context.folder, context.args.at(0), context.dialogs)) {
     PrintLine(e.text);
   }
-  return 0;
+  // Without a category file (told) there is no list: not a list without a match.
+  const bool found = CategoryFileValid(ResolveInFolder(context.folder, kCategoryWorkFile)) ||
+                     CategoryFileValid(ResolveInFolder(context.folder, kCategoryBaseFile));
+  return found ? 0 : 1;
 }
 
 }  // namespace

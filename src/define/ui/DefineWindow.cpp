@@ -5,6 +5,7 @@
 #include "SmallWindows.h"
 #include "define/DefinitionSave.h"
 #include "menu/Environment.h"
+#include "summary/SummaryOutputs.h"
 
 #include "common/Dialogs.h"
 #include "common/Files.h"
@@ -1066,14 +1067,22 @@ bool DefineWindow::Save() {
   const int checked = CheckBeforeWriting(&d, dialogs_, QDate::currentDate().year());
   text5_->setText(d.categoryCode);
   if (checked < 0) return false;
+  // Finished bands go only when the operator says so.
+  const ClearChoice choice = check1_->isChecked() ? AskBeforeClearing(frame().Folder(), dialogs_) : ClearChoice::Keep;
+  if (choice == ClearChoice::Cancel) return false;
+  const bool clear = choice == ClearChoice::Clear;
+  // The finished files of the definition as it was, before it is replaced.
+  const QStringList finished =
+      clear ? FinishedFilePaths(frame().Folder(), frame().LocateDefinitionFile()) : QStringList();
   if (!WriteDefinitionFiles(frame(), d, dialogs_)) return false;
 
   command2_->setEnabled(false);
   command3_->setEnabled(false);
   frames_->hide();
-  if (!ClearAfterSave(frame().Folder(), check1_->isChecked())) {
+  if (!ClearAfterSave(frame().Folder(), clear)) {
     dialogs_.Tell(PointsNotClearedMessage(frame().Path(QStringLiteral("ZOTRAPOI.DAT"))), {}, Icon::Warning);
   }
+  SetFinishedFilesAside(finished, QDateTime::currentDateTime(), dialogs_);
   ReturnToMenu();
   return true;
 }

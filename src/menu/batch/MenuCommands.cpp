@@ -3,7 +3,8 @@
 // name as "Cfg" for the other steps, tells every fault of its band lines (one
 // line each on standard error) and rewrites the microwave band table.
 // Prints the file's name and what became of the table; the status is 1 when
-// there is no environment file or a fault was told.
+// there is no environment file, the settings could not keep its name, or a
+// fault was told.
 #include "batch/BatchCommand.h"
 
 #include "common/Frame.h"
@@ -22,12 +23,13 @@ int RunEnvironmentCheck(BatchContext& context) {
     return 1;
   }
   const Frame frame(Program::Menu, context.folder);
-  frame.WriteSetting(QStringLiteral("Cfg"), name);
+  // Without "Cfg" the other steps do not find the file (the settings told why).
+  const bool kept = frame.WriteSetting(QStringLiteral("Cfg"), name);
   const EnvironmentCheckResult result = CheckEnvironmentFile(frame.Path(name), frame.Folder(), context.dialogs);
   PrintLine(name);
   PrintLine(MicrowaveTableName() + QStringLiteral(": ") +
             (result.tableLines > 0 ? QString::number(result.tableLines) + QStringLiteral(" 行") : QStringLiteral("なし")));
-  return result.messages == 0 ? 0 : 1;
+  return kept && result.messages == 0 ? 0 : 1;
 }
 
 }  // namespace

@@ -6,15 +6,22 @@
 //     box shows it.
 //   summary [--paper jarl|blank] [--color] [--sign] [--comment TEXT] [--pdf FILE | --printer NAME]
 //           [--mode add|mul] [--coefficient N]
-//     Prints the summary sheet as "印刷開始" does (to the PDF file, else to the
-//     printer NAME or the default printer; the PDF entry writes
-//     "サマリーシート.pdf" in the program folder), then writes the electronic
-//     log and the text summary as the definition asks, and prints the path of
-//     each file written. The paper: --paper, else the one the summary-sheet
-//     window keeps; a PDF file on the JARL form setting is drawn on blank
-//     paper with the form (told) unless --paper jarl asks for the JARL form.
-//     --comment sets the third comment line (the JAG QSO
-//     party's comment window; without it that contest takes "ステッカー希望").
+//     The summary step zotra-batch all ends with (summary/SummaryStep.h):
+//     prints the summary sheet as "印刷開始" does, on the paper and in the
+//     colour the window keeps unless --paper or --color say otherwise (to the
+//     PDF file, else to the printer NAME or the default printer; a printer
+//     that is the PDF entry writes "サマリーシート.pdf" in the program folder; a PDF file
+//     on the JARL form setting is drawn on blank paper with the form, told,
+//     unless --paper jarl asks for the JARL form), then writes
+//     the electronic log and the text summary as the definition asks, and
+//     prints the path of each file written. Bands the log program did not
+//     finish are told ("14MHz が未処理です") and the step goes on; the
+//     electronic log is read back with the strict reader, whose findings are
+//     told one line each. The status is 1 when the score is beyond its range,
+//     the station folder would lie outside the program folder, a file could
+//     not be written, or the reader found a fault. --comment sets the third
+//     comment line (the JAG QSO party's comment window; without it that
+//     contest takes "ステッカー希望").
 #include "batch/BatchCommand.h"
 #include "batch/BatchPrinter.h"
 
@@ -23,9 +30,8 @@
 #include "common/gui/PaintSurface.h"
 #include "common/gui/Printers.h"
 #include "summary/BandTotals.h"
-#include "summary/DefinitionEntries.h"
 #include "summary/SummaryJob.h"
-#include "summary/SummaryOutputs.h"
+#include "summary/SummaryStep.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,9 +94,7 @@ int RunSummary(BatchContext& context) {
   const QString usage = QString::fromUtf8(kSummaryUsage);
   QStringList args = context.args;
   TotalsOptions totalsOptions;
-  PrintJobSettings settings;
-  std::optional<QString> comment;
-  std::optional<bool> jarlPaper;
+  SummaryStepOptions options;
   QString pdf;
   QString printerName;
   while (!args.isEmpty()) {
@@ -98,13 +102,13 @@ int RunSummary(BatchContext& context) {
     if (option == QLatin1String("--paper") && !args.isEmpty()) {
       const QString paper = args.takeFirst();
       if (paper != QLatin1String("jarl") && paper != QLatin1String("blank")) return UsageError(context, usage);
-      jarlPaper = paper == QLatin1String("jarl");
+      options.jarlPaper = paper == QLatin1String("jarl");
     } else if (option == QLatin1String("--color")) {
-      settings.colour = true;
+      options.colour = true;
     } else if (option == QLatin1String("--sign")) {
-      settings.signature = true;
+      options.signature = true;
     } else if (option == QLatin1String("--comment") && !args.isEmpty()) {
-      comment = args.takeFirst();
+      options.comment = args.takeFirst();
     } else if (option == QLatin1String("--pdf") && !args.isEmpty()) {
       pdf = args.takeFirst();
       if (QFileInfo(pdf).isRelative()) pdf = QDir(context.folder).filePath(pdf);
@@ -120,59 +124,30 @@ int RunSummary(BatchContext& context) {
       !SelectPrinterByName(printer, printerName, context.dialogs, ProgramName(Program::Summary))) {
     return 1;
   }
+  options.mode = totalsOptions.mode;
+  options.coefficient = totalsOptions.coefficient;
 
   const Frame frame(Program::Summary, context.folder);
-  const QString definitionPath = frame.LocateDefinitionFile();
-  const DefinitionEntries definition = DefinitionEntries::FromFile(definitionPath);
-  const TotalsSnapshot totals = Totals(context, totalsOptions);
-  // A score beyond the range of its decimal has been told; no sheet or file
-  // is made with a score that is not the contest's.
-  if (totals.scoreText.isEmpty()) return 1;
-  EnsureStationFolder(frame.Folder(), definition);
-  if (comment) {
-    settings.commentOverride = *comment;
-  } else if (IsJagQsoParty(definition.Value(QStringLiteral("CONTESTNAME")))) {
-    settings.commentOverride = CommentOverrideFor(kStickerWanted, {});
-  }
-  settings.today = QDate::currentDate();
-
-  std::unique_ptr<PrinterSurface> surface;
-  if (!pdf.isEmpty()) {
-    surface = std::make_unique<PrinterSurface>(pdf);
-  } else {
-    if (printer.IsPdf()) {
-      printer.SetPdfFile(frame.Folder() + SummaryPdfFileName());
-      pdf = printer.PdfFile();
-    }
-    const QString problem = PaperCheckMessage(printer);
-    if (!problem.isEmpty()) {
-      context.dialogs.Tell(problem, ProgramName(Program::Summary));
-      return 1;
-    }
-    surface = printer.Open(context.dialogs, SummaryDocumentName());
-    if (!surface) return 1;
-  }
-  settings.jarlPaper = jarlPaper.value_or(StoredJarlPaper(frame));
-  if (!pdf.isEmpty()) {
-    settings.jarlPaper = PaperForPdfFile(settings.jarlPaper, jarlPaper.has_value(), pdf, context.dialogs,
-                                         ProgramName(Program::Summary));
-  }
-  if (!PrintSummaryDocument(*surface, definition, totals, settings)) {
-    context.dialogs.Tell(surface->ErrorText(), ProgramName(Program::Summary));
-    return 1;
-  }
-  if (!pdf.isEmpty()) PrintLine(pdf);
-
-  const OutputContext outputs{frame,    context.dialogs,        definitionPath, totals, settings.commentOverride,
-                              ReadSummaryDefinition(definition).club, settings.today};
-  const OutputResult result = RunOutputsAfterPrinting(outputs);
-  if (!result.electronicLogPath.isEmpty()) PrintLine(result.electronicLogPath);
-  if (!result.textSummaryPath.isEmpty()) PrintLine(result.textSummaryPath);
-  // A file the definition asks for that could not be written has been told;
-  // the command does not end as a success then.
-  const bool electronicLogMissing = result.electronicLogVersion != 0 && result.electronicLogPath.isEmpty();
-  const bool textSummaryMissing = TextSummaryWanted(definition) && result.textSummaryPath.isEmpty();
-  return electronicLogMissing || textSummaryMissing ? 1 : 0;
+  const SummaryStepResult result =
+      RunSummaryStep(frame, context.dialogs, options, [&](QString* pdfFile) -> std::unique_ptr<PrintSurface> {
+        if (!pdf.isEmpty()) {
+          *pdfFile = pdf;
+          return std::make_unique<PrinterSurface>(pdf);
+        }
+        if (printer.IsPdf()) {
+          printer.SetPdfFile(frame.Folder() + SummaryPdfFileName());
+          pdf = *pdfFile = printer.PdfFile();
+        }
+        const QString problem = PaperCheckMessage(printer);
+        if (!problem.isEmpty()) {
+          context.dialogs.Tell(problem, ProgramName(Program::Summary));
+          return nullptr;
+        }
+        return printer.Open(context.dialogs, SummaryDocumentName());
+      });
+  if (result.printed && !pdf.isEmpty()) PrintLine(pdf);
+  for (const QString& file : result.files) PrintLine(file);
+  return result.ok ? 0 : 1;
 }
 
 }  // namespace

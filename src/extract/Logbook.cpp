@@ -188,12 +188,11 @@ void Logbook::TellDamaged(qint32 number, const QString& how) {
   if (damaged_.size() == 1) dialogs_.Tell(U("交信番号 %1 のデータが壊れています\n").arg(number) + how);
 }
 
-bool Logbook::Read(qint32 number, QsoRecord* record) {
-  if (!open_ || number < 1 || number > count_) return false;
-  return mode_ == LogbookMode::New ? ReadNew(number, record) : ReadOld(number, record);
-}
+bool Logbook::Read(qint32 number, QsoRecord* record) { return ReadTime(number, record) && ReadRest(record); }
 
-bool Logbook::ReadNew(qint32 number, QsoRecord* record) {
+bool Logbook::ReadTime(qint32 number, QsoRecord* record) {
+  if (!open_ || number < 1 || number > count_) return false;
+  if (mode_ == LogbookMode::Old) return ReadOld(number, record, false);
   const int state = library_.Read(number);
   if (state == HostLibrary::kNoSuchRecord) return false;
   if (state == HostLibrary::kDamaged) {
@@ -201,7 +200,18 @@ bool Logbook::ReadNew(qint32 number, QsoRecord* record) {
     return false;
   }
   record->number = number;
-  for (int i = 0; i < kQsoFieldCount; ++i) {
+  ReadFields(0, static_cast<int>(QsoField::Time), record);
+  return true;
+}
+
+bool Logbook::ReadRest(QsoRecord* record) {
+  if (mode_ == LogbookMode::Old) return ReadOld(record->number, record, true);
+  ReadFields(static_cast<int>(QsoField::Time) + 1, kQsoFieldCount - 1, record);
+  return true;
+}
+
+void Logbook::ReadFields(int first, int last, QsoRecord* record) {
+  for (int i = first; i <= last; ++i) {
     int length = 0;
     const char* bytes = library_.Field(i, &length);
     int from = 0;
@@ -209,11 +219,10 @@ bool Logbook::ReadNew(qint32 number, QsoRecord* record) {
     while (length > from && bytes[length - 1] == ' ') --length;
     SetText(record->fields[static_cast<std::size_t>(i)], bytes + from, length - from);
   }
-  return true;
 }
 
-bool Logbook::ReadOld(qint32 number, QsoRecord* record) {
-  const Ver4Logbook::ReadResult r = ver4_.Read(number, record);
+bool Logbook::ReadOld(qint32 number, QsoRecord* record, bool whole) {
+  const Ver4Logbook::ReadResult r = ver4_.Read(number, record, whole);
   if (r.damage == Ver4Logbook::Damage::Record) {
     TellDamaged(number, U("この交信は読み飛ばします"));
     return false;
@@ -232,9 +241,12 @@ FrequencyBand Logbook::BandOfFrequency(const QString& frequency, qint32 recordNu
     const QString band = BandOfCode(library_.FrequencyCode(EncodeCp932(frequency)));
     return {band, band.isEmpty()};
   }
-  const QString band = Ver4BandOfFrequency(frequency);
-  if (band.isEmpty()) dialogs_.Tell(frequency + U("\n交信番号 %1 の交信周波数は 無効です").arg(recordNumber));
-  return {band, false};
+  bool centimetre = false;
+  const QString band = Ver4BandOfFrequency(frequency, &centimetre);
+  if (band.isEmpty() && !centimetre) {
+    dialogs_.Tell(frequency + U("\n交信番号 %1 の交信周波数は 無効です").arg(recordNumber));
+  }
+  return {band, centimetre};
 }
 
 void Logbook::Close() {

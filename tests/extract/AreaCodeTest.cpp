@@ -137,6 +137,10 @@ TEST(AreaCode, ErrorsOfPrefectureAndCityLevels) {
   Conversion p(AllRegions(AreaLevel::Prefecture));
   EXPECT_EQ(p.Area(""), Result("", kAreaNoPrefecture));
   EXPECT_EQ(p.converter.ErrorMessage(), U8("都道府県コード(名)取得エラー"));
+  // A code that is no area code is told like any other, never taken for Hokkaido.
+  EXPECT_EQ(p.Area("XYZ"), Result("XYZ", kAreaNoPrefecture));
+  EXPECT_EQ(p.Area("99 M"), Result("99 M", kAreaNoPrefecture));
+  EXPECT_EQ(p.Area("123"), Result("123", kAreaNoPrefecture));
   Conversion c(AllRegions(AreaLevel::CityCounty));
   EXPECT_EQ(c.Area("13 M"), Result("13 M", kAreaAboveCity));
   EXPECT_EQ(c.converter.ErrorMessage(), U8("市郡より上位のコードです"));
@@ -225,6 +229,14 @@ TEST(AreaCode, QthFromTheAreaCodeField) {
   EXPECT_EQ(c.Qth("", "1234567"), Result("1234567", kAreaBadInput));
   EXPECT_EQ(c.Qth("", "77"), Result("77", kAreaLookupFailed));
   EXPECT_EQ(c.Qth("", "9999"), Result("9999", kAreaLookupFailed));
+  // The code's own entry, never another city of the same name.
+  AreaOptions p = AllRegions(AreaLevel::Prefecture);
+  p.qthFromAreaCode = true;
+  Conversion pc(p);
+  EXPECT_EQ(pc.Qth("", "3509 M"), Result(U8("広島県 M"), 0));
+  EXPECT_EQ(pc.Qth("", "0719"), Result(U8("福島県"), 0));
+  EXPECT_EQ(pc.Qth("", "1007"), Result(U8("東京都"), 0));
+  EXPECT_EQ(pc.Qth("", U8("八王子市")), Result(U8("東京都"), 0));
   // A name in the area-code field turns into its code.
   EXPECT_EQ(c.converter.CodeOrName(U8("東京都")), "10");
   EXPECT_EQ(c.converter.CodeOrName(U8("八王子市")), "1002");

@@ -81,7 +81,8 @@ QStringList AreaCodeConverter::OgasawaraCodes() { return {"10", "48", "49", "50"
 AreaCodeConverter::AreaCodeConverter(const AreaTables& tables, const AreaOptions& options, Dialogs& dialogs)
     : tables_(tables), options_(options), dialogs_(dialogs) {}
 
-void AreaCodeConverter::BeginRecord() {
+void AreaCodeConverter::BeginRecord(const QString& qso) {
+  qso_ = qso;
   askedOgasawara_ = false;
   error_ = 0;
   errorCode_.clear();
@@ -100,15 +101,19 @@ int AreaCodeConverter::GroupOf(const QString& code) const {
 }
 
 QString AreaCodeConverter::AskOgasawara() {
-  // A record is asked about once: its QTH takes the answer of its area code.
-  if (askedOgasawara_) return OgasawaraCodes().at(lastOgasawara_);
+  // A record is asked about once: its QTH takes the answer of its area code;
+  // the operator may let the answer hold for the rest of the run.
+  if (askedOgasawara_ || ogasawaraForRest_) return OgasawaraCodes().at(lastOgasawara_);
   askedOgasawara_ = true;
   ChoiceRequest request;
   request.title = U("小笠原諸島の取り扱い");
   request.text = U("小笠原諸島との交信データが見つかりました、どのナンバーにするかを選択してください。");
+  if (!qso_.isEmpty()) request.text += QStringLiteral("\n\n") + qso_;
   request.choices = OgasawaraChoices();
   request.defaultChoice = lastOgasawara_;
   request.confirm = U("決定");
+  request.checkBox = U("残りの小笠原諸島との交信にもこの番号を使う");
+  request.checked = &ogasawaraForRest_;
   const int chosen = dialogs_.Choose(request);
   if (chosen >= 0 && chosen < request.choices.size()) lastOgasawara_ = chosen;
   return OgasawaraCodes().at(lastOgasawara_);

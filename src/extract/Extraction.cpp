@@ -286,7 +286,8 @@ RecordRules::Outcome RecordRules::Apply(QsoRecord& r, const QsoTime& time, const
 
   // 3: the area code and the QTH brought to the contest's level.
   if (options_.editAreas && (convertJcc_ || convertQth_)) {
-    converter_.BeginRecord();
+    converter_.BeginRecord(TrimBlanks(r[QsoField::CallSign]) + QStringLiteral("  ") + time.Date() +
+                           QLatin1Char(' ') + time.Time() + U(" (交信番号 %1)").arg(r.number));
     if (convertJcc_) r[QsoField::AreaCode] = converter_.ConvertAreaCode(r[QsoField::AreaCode]);
     if (convertQth_) r[QsoField::Qth] = converter_.ConvertQth(r[QsoField::Qth], r[QsoField::AreaCode]);
     if (converter_.ErrorNumber() != 0) {

@@ -94,17 +94,25 @@ TEST(AreaCode, PrefectureLevelAndHokkaido) {
 
 TEST(AreaCode, OgasawaraIsAsked) {
   AreaOptions o = AllRegions(AreaLevel::Prefecture);
-  Conversion c(o, {U8("東京都 (10)"), "4", ""});
-  EXPECT_EQ(c.Area("10007A"), Result("10", 0));
+  Conversion c(o, {U8("東京都 (10)"), "4", "", "49+"});
+  c.converter.BeginRecord(U8("JD1ABC  2025/06/07 22:05 (交信番号 6)"));
+  EXPECT_EQ(c.converter.ConvertAreaCode("10007A"), "10");
   EXPECT_EQ(c.Area("10007"), Result("50", 0));
   // No answer: the choice made last is offered again.
   EXPECT_EQ(c.Area("10007A ｶﾞｲﾄﾞ"), Result(U8("50 ｶﾞｲﾄﾞ"), 0));
   ASSERT_EQ(c.dialogs.Records().size(), 3);
   EXPECT_EQ(DialogFields(c.dialogs.Records().first()),
             (QStringList{"choice", U8("小笠原諸島の取り扱い"),
-                         U8("小笠原諸島との交信データが見つかりました、どのナンバーにするかを選択してください。"),
-                         U8("東京都 (10)|小笠原 (48)|沖の鳥島 (49)|南鳥島 (50)"), U8("東京都 (10)")}));
+                         U8("小笠原諸島との交信データが見つかりました、どのナンバーにするかを選択してください。\n\n"
+                            "JD1ABC  2025/06/07 22:05 (交信番号 6)"),
+                         U8("東京都 (10)|小笠原 (48)|沖の鳥島 (49)|南鳥島 (50)|+残りの小笠原諸島との交信にもこの番号を使う"),
+                         U8("東京都 (10)")}));
   EXPECT_EQ(DialogFields(c.dialogs.Records().at(2)).at(4), U8("南鳥島 (50)"));
+  // An answer for the rest of the run: asked no more.
+  EXPECT_EQ(c.Area("10007"), Result("49", 0));
+  EXPECT_EQ(c.Area("10007A"), Result("49", 0));
+  EXPECT_EQ(c.dialogs.Records().size(), 4);
+  EXPECT_EQ(DialogFields(c.dialogs.Records().last()).at(4), U8("沖の鳥島 (49)+"));
   // The first question offers 小笠原 (48); other codes of Tokyo ask nothing.
   Conversion fresh(o);
   EXPECT_EQ(fresh.Area("10007"), Result("48", 0));

@@ -321,6 +321,7 @@ TEST(ExtractRun, AreaCodesAtEachLevel) {
   }));
   ASSERT_EQ(e.dialogs.size(), 1);
   EXPECT_EQ(e.dialogs.first().at(0), "choice");
+  EXPECT_TRUE(e.dialogs.first().at(2).endsWith(U8("\n\nJD1FFF  2025/06/07 22:05 (交信番号 6)")));
   EXPECT_EQ(e.dialogs.first().at(4), U8("南鳥島 (50)"));
 
   // Key region 東京都 at city level, its wards as cities and Tokyo's wards

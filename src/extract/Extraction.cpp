@@ -401,8 +401,8 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
   // time come first; the rest of a record is read only when it is the contest's.
   QsoRecord record;
   ExtractedQso qso;
-  qint64 first = 0, last = 0;  // the logbook's first and last QSO in time
-  QsoTime logged;
+  QsoTime logged, first, last;  // the logbook's first and last QSO in time, as logged
+  bool anyTime = false;
   const auto count = [&result](SkipReason reason) { ++result.skipped[static_cast<std::size_t>(reason)]; };
   progress.record = 1;
   if (!look()) return stop(ExtractResult::Status::Stopped);
@@ -416,9 +416,9 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
     QsoTime time;
     const std::optional<SkipReason> notContest = rules.ContestTime(record, &time, &logged);
     if (notContest != SkipReason::Unreadable) {
-      const qint64 key = logged.Number();
-      if (first == 0 || key < first) first = key;
-      if (key > last) last = key;
+      if (!anyTime || logged.Number() < first.Number()) first = logged;
+      if (!anyTime || logged.Number() > last.Number()) last = logged;
+      anyTime = true;
     }
     if (notContest) {
       count(*notContest);
@@ -446,13 +446,9 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
     progress.lastDate = qso.date + QLatin1Char(' ') + qso.time;
     progress.lastCall = qso.call;
   }
-  const auto date = [](qint64 key) {
-    const QString k = QString::number(key);
-    return k.left(4) + QLatin1Char('/') + k.mid(4, 2) + QLatin1Char('/') + k.mid(6, 2);
-  };
-  if (first > 0) {
-    result.firstDate = date(first);
-    result.lastDate = date(last);
+  if (anyTime) {
+    result.firstDate = first.Date();
+    result.lastDate = last.Date();
   }
 
   if (!out.Close()) {
@@ -468,11 +464,19 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
 
 // ---- the account of a run -----------------------------------------------------------------
 
+namespace {
+
+QString SkipLine(const ExtractResult& result, SkipReason reason) {
+  return SkipReasonText(reason) + QLatin1Char(' ') + QString::number(result.Skipped(reason)) + U(" 件");
+}
+
+}  // namespace
+
 QStringList SkipLines(const ExtractResult& result) {
   QStringList lines;
   for (int i = 0; i < kSkipReasons; ++i) {
-    const int n = result.skipped[static_cast<std::size_t>(i)];
-    if (n > 0) lines << SkipReasonText(static_cast<SkipReason>(i)) + QLatin1Char(' ') + QString::number(n) + U(" 件");
+    const auto reason = static_cast<SkipReason>(i);
+    if (result.Skipped(reason) > 0) lines << SkipLine(result, reason);
   }
   return lines;
 }
@@ -487,12 +491,11 @@ QString ExtractAccount(const ExtractResult& result, const ExtractDefinition& def
   if (result.kept == 0) lines << U("コンテストの交信が見つかりませんでした");
   if (result.lastRecord == 0) lines << U("ログから読める記録がありません");
   lines << U("取り込んだ交信 %1 件").arg(result.kept);
-  const QStringList skipped = SkipLines(result);
-  if (!skipped.isEmpty()) lines << QString() << U("取り込まなかった記録");
-  for (int i = 0, shown = 0; i < kSkipReasons; ++i) {
+  if (!SkipLines(result).isEmpty()) lines << QString() << U("取り込まなかった記録");
+  for (int i = 0; i < kSkipReasons; ++i) {
     const auto reason = static_cast<SkipReason>(i);
     if (result.Skipped(reason) == 0) continue;
-    lines << skipped.at(shown++);
+    lines << SkipLine(result, reason);
     if (reason == SkipReason::OutsidePeriod) {
       lines << U("　コンテストの期間 %1 〜 %2 (%3)").arg(keyText(definition.startKey), keyText(definition.endKey), zone);
       if (!result.firstDate.isEmpty()) {

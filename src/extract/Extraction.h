@@ -193,7 +193,7 @@ struct ExtractResult {
   };
   Status status = Status::Finished;
   int kept = 0;
-  qint32 lastRecord = 0;   // the logbook's records: 1 to lastRecord were read
+  qint32 lastRecord = 0;   // the logbook's record count (0: nothing could be read)
   // The records not taken, by reason (index: SkipReason).
   std::array<int, kSkipReasons> skipped{};
   // The dates of the logbook's first and last QSO in time, "YYYY/MM/DD" as

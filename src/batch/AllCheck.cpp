@@ -24,7 +24,7 @@ bool PrintList(Road& road, const QString& band, const CheckResult& check) {
   if (LinesToPrint(check.keyLines, false).isEmpty()) return true;
   const CheckDefinition definition = ReadDefinition(road);
   const DuplicateListHeading heading{definition.contestName, definition.myCall, definition.year, check.selection};
-  const QString pdf = road.PdfPath(QStringLiteral("重複チェックリスト_") + band + QStringLiteral(".pdf"));
+  const QString pdf = road.PdfPath(DuplicateListPdfFileName(band));
   PrinterSurface surface(pdf);
   if (!PrintDuplicateList(surface, heading, check.keyLines, false)) {
     road.dialogs.Tell(surface.ErrorText(), kTitle);
@@ -64,10 +64,7 @@ CheckedBand CheckBand(Road& road, const QString& band, std::optional<int> criter
     road.dialogs.Tell(QStringLiteral("作業ファイル ") + kKeyFileName + QStringLiteral(" に書き込めません"), kTitle);
     return out;
   }
-  out.duplicates = check.counts.duplicates - check.counts.stations;
-  for (const QString& line : check.keyLines) {
-    if (KeyMark(line) == QLatin1Char('9')) out.laterDuplicates << KeyRecordNumber(line);
-  }
+  out.duplicates = check.counts.duplicates;
   if (!PrintList(road, band, check)) return out;
   PrepareForLog(road.folder, check);
   out.ok = true;

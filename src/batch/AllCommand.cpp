@@ -11,9 +11,10 @@
 // 2. The extraction into "zotra.wk1" (the extraction options of ExtractStep.h).
 // 3. For every band of the definition, in its order: the selection into
 //    "zotra.wk2"; the duplicate check (criterion: --criterion, else the one
-//    the check window keeps) with the duplicate check list as a PDF; the
-//    later QSOs of every duplicate group made invalid (QSO number 0) as the
-//    operator does in the log window, unless --keep-duplicates; the
+//    the check window keeps) with the duplicate check list as a PDF; every
+//    duplicate group left with its earliest valid QSO, the others made
+//    invalid (QSO number 0) as the log window's "重複交信を一括無効" does,
+//    unless --keep-duplicates; the
 //    multiplier arrangement; the output pass: the log sheets as a PDF (none
 //    when the kept print settings say "紙ログは印刷しない"), the band's log
 //    files and its line of the points file. A band without QSOs is listed
@@ -25,8 +26,9 @@
 //    definition asks.
 //
 // Standard output: the count of extracted QSOs, one tab-separated line per
-// band (band, QSOs, duplicates, multipliers, points; the duplicates are the
-// QSOs after the first with the same station), the score, then the path of
+// band (band, valid QSOs, QSOs in duplicate groups as the check window's
+// "重複交信数", invalid QSOs as its "無効交信数": those made invalid,
+// multipliers, points), the score, then the path of
 // every document. PDF files go to --pdf-dir (relative to the current folder,
 // created when missing), else to the program folder, under the names the
 // windows suggest. Paper: the kept settings of the log and summary windows,
@@ -103,15 +105,14 @@ int RunRoad(const AllOptions& options, Road& road) {
     return 1;
   }
 
-  PrintLine(QStringLiteral("バンド\t交信数\t重複\tマルチ\t得点"));
+  PrintLine(QStringLiteral("バンド\t交信数\t重複交信数\t無効交信数\tマルチ\t得点"));
   for (const QString& band : *bands) {
     const CheckedBand checked = CheckBand(road, band, options.criterion);
     LoggedBand logged;
-    if (checked.ok && checked.selected > 0) {
-      logged = LogBand(road, band, options.keepDuplicates ? QList<qint64>() : checked.laterDuplicates);
-    }
+    if (checked.ok && checked.selected > 0) logged = LogBand(road, band, !options.keepDuplicates);
     PrintLine(QStringList{band, QString::number(logged.qsos), QString::number(checked.duplicates),
-                          QString::number(logged.multipliers), QString::number(logged.points)}
+                          QString::number(logged.invalid), QString::number(logged.multipliers),
+                          QString::number(logged.points)}
                   .join(QLatin1Char('\t')));
     if (!checked.ok || (checked.selected > 0 && !logged.ok)) return 1;
   }

@@ -6,6 +6,7 @@
 #include "common/gui/Fonts.h"
 #include "common/gui/PaintSurface.h"
 #include "common/gui/Printers.h"
+#include "log/DuplicateList.h"
 #include "log/LogSession.h"
 #include "log/LogSheet.h"
 #include "log/OutputPass.h"
@@ -13,29 +14,23 @@
 #include "log/PrinterPositions.h"
 #include "log/Scoring.h"
 
-#include <QSet>
-
 #include <memory>
 
 namespace zotra {
-namespace {
 
-// The QSOs the operator makes invalid get the QSO number 0.
-void Invalidate(QsoTable* table, const QList<qint64>& numbers) {
-  const QSet<qint64> invalid(numbers.begin(), numbers.end());
-  for (int row = 1; row <= table->RowCount(); ++row) {
-    if (table->IsValid(row) && invalid.contains(table->Number(row))) table->SetCell(row, col::kNumber, QStringLiteral("0"));
-  }
-}
-
-}  // namespace
-
-LoggedBand LogBand(Road& road, const QString& band, const QList<qint64>& invalidate) {
+LoggedBand LogBand(Road& road, const QString& band, bool invalidateDuplicates) {
   LoggedBand out;
   const Frame frame(Program::Log, road.folder);
   LogSession session;
   if (LoadLogSession(frame, road.dialogs, &session) != LogStart::Ready) return out;
-  Invalidate(&session.table, invalidate);
+  if (invalidateDuplicates) {
+    QList<DuplicateListRow> duplicates = ReadDuplicateList(frame.Path(kDuplicateFileName));
+    FindInTable(&duplicates, session.table);
+    for (int row : LaterDuplicateRows(duplicates, session.table)) {
+      session.table.SetCell(row, col::kNumber, QStringLiteral("0"));
+    }
+  }
+  for (int row = 1; row <= session.table.RowCount(); ++row) out.invalid += session.table.IsValid(row) ? 0 : 1;
   ArrangeMultipliers(&session.table, session.definition);
   session.arranged = true;
 
@@ -48,6 +43,10 @@ LoggedBand LogBand(Road& road, const QString& band, const QList<qint64>& invalid
 
   const PrinterPositionTable positions = PrinterPositionTable::Load(frame.Folder());
   const QString pdf = road.PdfPath(LogSheetPdfFileName(band));
+  if (!filesOnly) {
+    settings.jarlPaper =
+        PaperForPdfFile(settings.jarlPaper, road.jarlPaper.has_value(), pdf, road.dialogs, frame.Name());
+  }
   std::unique_ptr<PrintSurface> surface;
   if (filesOnly) surface = std::make_unique<MeasuringSurface>();
   else surface = std::make_unique<PrinterSurface>(pdf);

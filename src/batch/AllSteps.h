@@ -3,7 +3,6 @@
 // problems through the dialogs and adds the documents it wrote.
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -36,9 +35,8 @@ std::optional<QStringList> ContestBands(Road& road);
 
 struct CheckedBand {
   bool ok = false;
-  int selected = 0;              // QSOs of the band in "zotra.wk2"
-  int duplicates = 0;            // QSOs after the first with the same station
-  QList<qint64> laterDuplicates; // their record numbers
+  int selected = 0;    // QSOs of the band in "zotra.wk2"
+  int duplicates = 0;  // QSOs in duplicate groups (the check window's "重複交信数")
 };
 
 // Selection, duplicate check (criterion: an "Option" index, none for the kept
@@ -48,11 +46,14 @@ CheckedBand CheckBand(Road& road, const QString& band, std::optional<int> criter
 struct LoggedBand {
   bool ok = false;
   qint64 qsos = 0, multipliers = 0, points = 0;
+  int invalid = 0;  // invalid QSOs of the band: those made invalid as duplicates
 };
 
-// The log program's work on the selected band: the QSOs of `invalidate` made
-// invalid, the multipliers arranged, the output pass with the log sheet PDF.
-LoggedBand LogBand(Road& road, const QString& band, const QList<qint64>& invalidate);
+// The log program's work on the selected band: with invalidateDuplicates the
+// one-step invalidation of the log window (every duplicate group keeps its
+// earliest valid QSO), the multipliers arranged, the output pass with the log
+// sheet PDF.
+LoggedBand LogBand(Road& road, const QString& band, bool invalidateDuplicates);
 
 // The work files of the sort-and-check step deleted, as going back to the menu does.
 void LeaveCheckStep(Road& road);

@@ -5,6 +5,7 @@
 #include "common/Frame.h"
 #include "common/Text.h"
 #include "common/gui/PaintSurface.h"
+#include "common/gui/Printers.h"
 #include "summary/BandTotals.h"
 #include "summary/DefinitionEntries.h"
 #include "summary/SummaryJob.h"
@@ -25,15 +26,15 @@ bool Summarise(Road& road, bool multiplicative, QString* score) {
 
   // The paper and colour the summary-sheet window keeps.
   PrintJobSettings settings;
-  settings.jarlPaper = road.jarlPaper.value_or(
-      Upper(frame.ReadSetting(QStringLiteral("JARL用紙"), QStringLiteral("5"))) != QLatin1String("FALSE"));
+  const QString pdf = road.PdfPath(SummaryPdfFileName());
+  settings.jarlPaper = PaperForPdfFile(road.jarlPaper.value_or(StoredJarlPaper(frame)), road.jarlPaper.has_value(),
+                                       pdf, road.dialogs, ProgramName(Program::Summary));
   settings.colour = ValInt(frame.ReadSetting(QStringLiteral("カラー"), QStringLiteral("0"))) == 1;
   if (IsJagQsoParty(definition.Value(QStringLiteral("CONTESTNAME")))) {
     settings.commentOverride = CommentOverrideFor(kStickerWanted, {});
   }
   settings.today = QDate::currentDate();
 
-  const QString pdf = road.PdfPath(SummaryPdfFileName());
   {
     PrinterSurface surface(pdf);
     if (!PrintSummaryDocument(surface, definition, totals, settings)) {

@@ -44,6 +44,7 @@ CheckWindow::CheckWindow(Frame& frame, Dialogs& dialogs, CheckDefinition definit
       dialogs_(dialogs),
       definition_(std::move(definition)) {
   setObjectName(QStringLiteral("Form1"));
+  AddHelpMenu(dialogs_);
   BuildControls();
 }
 

@@ -6,6 +6,7 @@
 #include "common/Files.h"
 #include "common/gui/Fonts.h"
 #include "common/gui/Printers.h"
+#include "common/ui/PreviewWindow.h"
 #include "common/ui/PrinterProperties.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -43,6 +45,7 @@ DuplicateCheckWindow::DuplicateCheckWindow(const QString& folder, Dialogs& dialo
       printer_(printer),
       heading_(heading),
       keyLines_(result.keyLines),
+      frame_(Program::Check, folder),
       counts_{result.read, result.invalid, result.Valid(), result.counts.duplicates} {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("重複交信チェック"));
@@ -126,8 +129,11 @@ void DuplicateCheckWindow::BuildControls() {
   command4_->setEnabled(counts_[3] > 0);
   command1_ = NamedButton(QStringLiteral("Command1"), QStringLiteral("印刷"), QStringLiteral("重複チェックリストを印刷します"));
   command2_ = NamedButton(QStringLiteral("Command2"), QStringLiteral("選択画面に戻る"));
+  preview_ = NamedButton(QStringLiteral("Preview"), QStringLiteral("プレビュー"),
+                         QStringLiteral("印刷する前に重複チェックリストを画面で確かめます"));
   buttons->addWidget(command4_);
   buttons->addStretch(1);
+  buttons->addWidget(preview_);
   buttons->addWidget(command1_);
   buttons->addWidget(command2_);
   layout->addLayout(buttons);
@@ -143,6 +149,7 @@ void DuplicateCheckWindow::BuildControls() {
   });
   connect(option1_, &QRadioButton::toggled, this, &DuplicateCheckWindow::UpdatePages);
   connect(command1_, &QPushButton::clicked, this, [this] { Print(); });
+  connect(preview_, &QPushButton::clicked, this, [this] { ShowPreview(); });
   connect(command4_, &QPushButton::clicked, this, [this] { ShowDuplicates(); });
   connect(command2_, &QPushButton::clicked, this, &QDialog::accept);
   command1_->setDefault(true);
@@ -161,6 +168,7 @@ int DuplicateCheckWindow::Pages() const { return PageCount(PrintLines()); }
 void DuplicateCheckWindow::UpdatePages() {
   pages_->setText(QString::number(Pages()) + QStringLiteral(" Page"));
   command1_->setEnabled(PrintLines() > 0);
+  preview_->setEnabled(PrintLines() > 0);
 }
 
 bool DuplicateCheckWindow::Print() {
@@ -173,9 +181,8 @@ bool DuplicateCheckWindow::Print() {
     if (!printer_.IsPortrait()) dialogs_.Tell(QStringLiteral("用紙の方向をチェックしてください"));
     if (!printer_.IsA4()) dialogs_.Tell(QStringLiteral("用紙サイズをチェックしてください"));
   }
-  const QString band = heading_.selection == kAllBands ? QStringLiteral("ALL") : heading_.selection;
   auto surface = printer_.Open(dialogs_, QStringLiteral("重複ﾁｪｯｸﾘｽﾄ"),
-                               ResolveInFolder(folder_, QStringLiteral("重複チェックリスト_") + band + QStringLiteral(".pdf")));
+                               ResolveInFolder(folder_, DuplicateListPdfFileName(heading_.selection)));
   if (!surface) return false;
   setEnabled(false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -187,7 +194,27 @@ bool DuplicateCheckWindow::Print() {
   setEnabled(true);
   status_->clear();
   if (!ok) dialogs_.Tell(surface->ErrorText());
+  else if (printer_.IsPdf()) dialogs_.Tell(PdfWrittenMessage(printer_.OutputPdfFile()));
   return ok;
+}
+
+bool DuplicateCheckWindow::ShowPreview() {
+  if (PrintLines() == 0) {
+    dialogs_.Tell(QStringLiteral("印刷する交信がありません"));
+    return false;
+  }
+  if (!previewWindow_) {
+    previewWindow_ = new PreviewWindow(frame_, QStringLiteral("Preview"), this);
+    previewWindow_->setWindowTitle(QStringLiteral("重複チェックリストのプレビュー"));
+  }
+  PrintDuplicateList(previewWindow_->NewDocument(), heading_, keyLines_, DuplicatesOnly());
+  previewWindow_->ShowDocument();
+  return true;
+}
+
+void DuplicateCheckWindow::hideEvent(QHideEvent* event) {
+  if (previewWindow_) previewWindow_->close();
+  QDialog::hideEvent(event);
 }
 
 QDialog* DuplicateCheckWindow::ShowDuplicates() {
@@ -210,7 +237,6 @@ DuplicateGridWindow::DuplicateGridWindow(const QStringList& keyLines, QWidget* p
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
   grid->verticalHeader()->setVisible(false);
-  grid->horizontalHeader()->setStretchLastSection(true);
   QFont fixed(kGothicFont);
   fixed.setPointSizeF(font().pointSizeF());
   grid->setFont(fixed);
@@ -226,7 +252,13 @@ DuplicateGridWindow::DuplicateGridWindow(const QStringList& keyLines, QWidget* p
     }
   }
   grid->resizeColumnsToContents();
-  for (int c = 0; c < 5; ++c) grid->setColumnWidth(c, qMax(grid->columnWidth(c) + 12, 64));
+  // Wide enough for all five columns, Time included, without scrolling.
+  int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < 5; ++c) {
+    grid->setColumnWidth(c, qMax(grid->columnWidth(c) + 12, 64));
+    width += grid->columnWidth(c);
+  }
+  grid->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(grid);
   auto* close = new QPushButton(QStringLiteral("閉じる"));
   close->setObjectName(QStringLiteral("Command1"));
@@ -235,7 +267,8 @@ DuplicateGridWindow::DuplicateGridWindow(const QStringList& keyLines, QWidget* p
   buttons->addStretch(1);
   buttons->addWidget(close);
   layout->addLayout(buttons);
-  resize(380, 420);
+  const QMargins margins = layout->contentsMargins();
+  resize(qMax(380, width + margins.left() + margins.right()), 420);
 }
 
 }  // namespace zotra

@@ -1,11 +1,12 @@
 // The window "重複交信チェック" after the duplicate check: its counts, the
-// printer and what to print, the duplicate check list on paper, and the
-// window "重複交信表示" with the duplicate QSOs.
+// printer and what to print, the duplicate check list on paper or in a
+// preview, and the window "重複交信表示" with the duplicate QSOs.
 #pragma once
 
 #include "CheckDefinition.h"
 #include "DuplicateCheck.h"
 #include "DuplicateList.h"
+#include "common/Frame.h"
 
 #include <QDialog>
 
@@ -18,6 +19,7 @@ class QRadioButton;
 namespace zotra {
 
 class Dialogs;
+class PreviewWindow;
 class PrinterSetup;
 
 class DuplicateCheckWindow : public QDialog {
@@ -38,6 +40,13 @@ class DuplicateCheckWindow : public QDialog {
   bool Print();
   // Command4: the window "重複交信表示" (shown, not modal).
   QDialog* ShowDuplicates();
+  // "プレビュー": the list as "印刷" would print it, in the preview window.
+  // False when there is nothing to print.
+  bool ShowPreview();
+  PreviewWindow* previewWindow() const { return previewWindow_; }
+
+ protected:
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void BuildControls();
@@ -45,6 +54,7 @@ class DuplicateCheckWindow : public QDialog {
   void ChoosePrinter(const QString& name);
 
   QString folder_;
+  Frame frame_;  // the preview's place is kept in the settings
   Dialogs& dialogs_;
   PrinterSetup& printer_;
   DuplicateListHeading heading_;
@@ -59,6 +69,8 @@ class DuplicateCheckWindow : public QDialog {
   QPushButton* command2_ = nullptr;
   QPushButton* command3_ = nullptr;
   QPushButton* command4_ = nullptr;
+  QPushButton* preview_ = nullptr;
+  PreviewWindow* previewWindow_ = nullptr;
   int counts_[4] = {};
 };
 

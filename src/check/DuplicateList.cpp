@@ -79,6 +79,10 @@ QString PageText(int page, int pages) {
   return QStringLiteral("Page ") + QString::number(page) + QStringLiteral(" of ") + QString::number(pages);
 }
 
+QString DuplicateListPdfFileName(const QString& selection) {
+  return QStringLiteral("重複チェックリスト_") + selection + QStringLiteral(".pdf");
+}
+
 QString PrintingPageText(int page) { return QString::number(page) + QStringLiteral(" Page 印刷中"); }
 
 bool PrintDuplicateList(PrintSurface& s, const DuplicateListHeading& heading, const QStringList& keyLines,

@@ -52,6 +52,9 @@ QString ListTitle(const DuplicateListHeading& heading);     // "<name> Contest  
 QString ListSubtitle(const DuplicateListHeading& heading);  // "<call>     <year>年    <band>MHz"
 QString PageText(int page, int pages);                      // "Page 1 of 2"
 inline const QString kListNote = QStringLiteral("複数回交信がある局に * + マークが付いています");
+// The PDF file a print of the list suggests: "重複チェックリスト_" + the
+// selection ("重複チェックリスト_3.5.pdf", "重複チェックリスト_ALL.pdf").
+QString DuplicateListPdfFileName(const QString& selection);
 // The window's words while a page prints: "1 Page 印刷中".
 QString PrintingPageText(int page);
 

@@ -23,12 +23,11 @@ int ParseCategoryLine(const QString& line, CategoryRow* row) {
   return int(items.size());
 }
 
-// A field that must stay one field of a comma-separated line.
-QString CategoryField(const QString& text) {
-  QString t = TrimBlanks(text);
-  t.replace(QLatin1Char(','), QChar(0xFF0C));  // ，
-  return QuoteField(t);
-}
+// A text that must stay one field of a comma-separated line: its commas
+// become the full-width "，".
+QString CommasFullWidth(QString text) { return text.replace(QLatin1Char(','), QChar(0xFF0C)); }
+
+QString CategoryField(const QString& text) { return QuoteField(CommasFullWidth(TrimBlanks(text))); }
 
 // The category file to read: the working file, or the base file when the
 // working file could not be made valid.
@@ -177,7 +176,9 @@ bool WriteContestNames(const QString& path, const QList<ContestNameRow>& rows) {
   QStringList lines;
   for (const ContestNameRow& r : rows) {
     if (r.name.isEmpty()) continue;
-    lines << (r.form.isEmpty() ? r.name : r.name + QLatin1Char(',') + Upper(r.form));
+    // A comma typed into a name or form would split the line wrongly.
+    const QString name = CommasFullWidth(r.name);
+    lines << (r.form.isEmpty() ? name : name + QLatin1Char(',') + CommasFullWidth(Upper(r.form)));
   }
   return WriteLines(path, lines, WriteMode::Safe);
 }

@@ -87,7 +87,8 @@ struct ContestNameRow {
 // name and an empty form; empty lines are skipped. A missing file gives none.
 QList<ContestNameRow> ReadContestNames(const QString& path);
 // Rewrites the file: each row with a name, followed by "," and the
-// upper-cased form when it has one.
+// upper-cased form when it has one. A comma inside a name or form is written
+// as the full-width "，", so that the line reads back as that name and form.
 bool WriteContestNames(const QString& path, const QList<ContestNameRow>& rows);
 
 // The form of the row whose name equals the contest name exactly; empty when

@@ -111,15 +111,16 @@ DefinitionReadResult ReadDefinition(const QString& path, ContestDefinition* d) {
     } else if (key == QLatin1String("SelFreq")) {
       const QString band = one();
       const int points = ValInt(one());
-      if (points > 1) result.pointsDistributed = true;
+      if (points == 0 || points > 1) result.pointsDistributed = true;
       if (d->bands.size() < kMaxBands) d->bands.append({band, points >= 0 ? points : -1});
     } else if (key == QStringLiteral("[参加ﾓｰﾄﾞ]")) {
       d->modes.clear();
     } else if (key == QLatin1String("SelMode")) {
       const QString mode = one();
       const int points = ValInt(one());
-      if (points > 1) result.pointsDistributed = true;
-      if (d->modes.size() < kMaxModes) d->modes.append({mode, points > 0 ? points : 0});
+      if (points == 0 || points > 1) result.pointsDistributed = true;
+      // A mode at 0 points is used: its QSOs are kept and count nothing.
+      if (d->modes.size() < kMaxModes) d->modes.append({mode, points >= 0 ? points : -1});
     } else if (key == QStringLiteral("[年齢]")) {
       d->age = one();
     } else if (key == QStringLiteral("[局免許年月日]")) {
@@ -269,7 +270,7 @@ QString DefinitionText(const ContestDefinition& d) {
   heading(QStringLiteral("[参加ﾓｰﾄﾞ]"));
   for (int i = 0; i < d.modes.size() && i < kMaxModes; ++i) {
     const QString mode = TrimBlanks(d.modes.at(i).name);
-    if (mode.isEmpty() || d.modes.at(i).points <= 0) continue;
+    if (mode.isEmpty() || d.modes.at(i).points < 0) continue;
     w.Text(QStringLiteral("SelMode")).Text(mode).Number(d.modes.at(i).points).EndRecord();
   }
 

@@ -23,7 +23,7 @@ struct PeriodTime {
 
 struct NamedPoints {
   QString name;
-  int points = 1;  // bands: negative = not taken part in; modes: 0 = not used
+  int points = 1;  // negative: the band is not taken part in, the mode not used
   bool operator==(const NamedPoints&) const = default;
 };
 
@@ -79,7 +79,7 @@ struct ContestDefinition {
 struct DefinitionReadResult {
   bool found = false;            // the file existed
   bool versionMismatch = false;  // "ZOTRAW" named another format; nothing after it was read
-  bool pointsDistributed = false;  // some band or mode had points above 1
+  bool pointsDistributed = false;  // some band or mode taken part in had points other than 1
 };
 
 // Reads the definition field by field into *definition, which keeps its values

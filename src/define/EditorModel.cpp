@@ -39,10 +39,10 @@ bool EditorSlots::SetMode(int slot, bool used) {
 
 void EditorSlots::OnePointEach() {
   for (BandSlot& b : bands_) {
-    if (b.points > 0) b.points = 1;
+    if (b.taken) b.points = 1;
   }
   for (ModeSlot& m : modes_) {
-    if (m.points > 0) m.points = 1;
+    if (m.used) m.points = 1;
   }
 }
 
@@ -71,7 +71,7 @@ bool EditorSlots::ApplyDefinition(const ContestDefinition& d) {
       if (slot.name.isEmpty() || TrimBlanks(slot.name) != name) continue;
       slot.taken = band.points >= 0;
       slot.points = slot.taken ? band.points : -1;
-      if (band.points > 1) distributed = true;
+      if (band.points == 0 || band.points > 1) distributed = true;
       break;
     }
   }
@@ -83,9 +83,9 @@ bool EditorSlots::ApplyDefinition(const ContestDefinition& d) {
     const QString name = TrimBlanks(mode.name);
     for (ModeSlot& slot : modes_) {
       if (slot.name.isEmpty() || TrimBlanks(slot.name) != name) continue;
-      slot.used = mode.points > 0;
+      slot.used = mode.points >= 0;
       slot.points = qMax(mode.points, 0);
-      if (mode.points > 1) distributed = true;
+      if (mode.points == 0 || mode.points > 1) distributed = true;
       break;
     }
   }
@@ -101,7 +101,7 @@ void EditorSlots::FillDefinition(ContestDefinition* d) const {
   d->modes.clear();
   for (const ModeSlot& m : modes_) {
     if (TrimBlanks(m.name).isEmpty()) continue;
-    d->modes.append({m.name, m.used ? qMax(m.points, 0) : 0});
+    d->modes.append({m.name, m.used ? qMax(m.points, 0) : -1});
   }
 }
 

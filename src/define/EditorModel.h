@@ -51,7 +51,7 @@ class EditorSlots {
   // A mode box clicked: checked gives 1 point, unchecked 0. A slot without a
   // name cannot be used (false).
   bool SetMode(int slot, bool used);
-  // "全交信一点": every band and mode with points above 0 gets 1.
+  // "全交信一点": every band taken part in and every mode used gets 1.
   void OnePointEach();
 
   int TakenBandCount() const;
@@ -61,12 +61,13 @@ class EditorSlots {
 
   // Loads the bands and modes of a definition: each band is looked up by
   // name among all twenty slots (points >= 0: taken part in, with those
-  // points); every mode slot is first unused, and a mode with points above 0
-  // is used. Returns true when some band or mode that was found has points
-  // above 1 (points differ by band and mode).
+  // points); every mode slot is first unused, and a mode with points >= 0 is
+  // used. Returns true when some band or mode that was found has points other
+  // than 1 (points differ by band and mode, and a 0 is shown in the points
+  // window rather than hidden behind "全交信一点").
   bool ApplyDefinition(const ContestDefinition& definition);
   // The bands (every named slot: its points, or -1) and modes (every named
-  // slot: its points when used, else 0) of the definition.
+  // slot: its points when used, else -1) of the definition.
   void FillDefinition(ContestDefinition* definition) const;
 
  private:

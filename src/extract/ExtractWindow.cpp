@@ -49,6 +49,7 @@ QCheckBox* CheckBox(const QString& name, const QString& caption, const QString& 
 ExtractWindow::ExtractWindow(Frame& frame, Dialogs& dialogs, ExtractSetup setup, QWidget* parent)
     : ProgramWindow(frame, QStringLiteral("ﾃﾞｰﾀの選択   Ver "), parent), dialogs_(dialogs), setup_(std::move(setup)) {
   setObjectName(QStringLiteral("Form1"));
+  AddHelpMenu(dialogs_);
   BuildControls();
   ShowOptions();
 }

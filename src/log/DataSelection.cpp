@@ -20,18 +20,23 @@ std::vector<bool> SelectRows(const QsoTable& table, SelectionRule rule, const QS
   std::vector<bool> selected(static_cast<size_t>(table.RowCount()), false);
   CallShape wanted = CallShape::None;
   switch (rule) {
-    case SelectionRule::Text: break;
+    case SelectionRule::Text:
+    case SelectionRule::CallText: break;
     case SelectionRule::Triple: wanted = CallShape::Triple; break;
     case SelectionRule::Sandwich: wanted = CallShape::Sandwich; break;
     case SelectionRule::TwoLetter: wanted = CallShape::TwoLetter; break;
   }
   for (int r = 1; r <= table.RowCount(); ++r) {
-    const bool hit = rule == SelectionRule::Text ? table.Cell(r, col::kReceived).contains(text)
-                                                 : CallShapeOf(table.Cell(r, col::kCall)) == wanted;
+    bool hit = false;
+    if (rule == SelectionRule::Text) hit = table.Field(r, col::kReceived).contains(text);
+    else if (rule == SelectionRule::CallText) hit = Upper(table.Cell(r, col::kCall)).contains(text);
+    else hit = CallShapeOf(table.Cell(r, col::kCall)) == wanted;
     selected[static_cast<size_t>(r - 1)] = hit;
   }
   return selected;
 }
+
+int SelectionColumn(SelectionRule rule) { return rule == SelectionRule::Text ? col::kReceived : col::kCall; }
 
 QString SelectionReport(int selected) {
   if (selected == 0) return QStringLiteral("一件も交信データが選択されませんでした");

@@ -18,15 +18,20 @@ enum class CallShape { None, Triple, Sandwich, TwoLetter };
 // as well a triple ("JA1AAA").
 CallShape CallShapeOf(const QString& callSign);
 
-enum class SelectionRule { Text, Triple, Sandwich, TwoLetter };
+// Text: a text in the received exchange; CallText: a text in the call sign.
+enum class SelectionRule { Text, CallText, Triple, Sandwich, TwoLetter };
 
 // The search text as the selection uses it: upper case, blanks around removed.
 QString SearchText(const QString& input);
 
 // Which rows (index row − 1) the rule selects: with Text, the rows whose
-// received exchange contains the text (compared with case); otherwise the
-// rows whose call sign has the rule's shape.
+// received exchange contains the text (compared with case); with CallText,
+// the rows whose call sign, upper-cased, contains it; otherwise the rows whose
+// call sign has the rule's shape.
 std::vector<bool> SelectRows(const QsoTable& table, SelectionRule rule, const QString& text = {});
+
+// The column a rule looks at: the received exchange or the call sign.
+int SelectionColumn(SelectionRule rule);
 
 // The message after a selection of that many rows.
 QString SelectionReport(int selected);

@@ -1,6 +1,5 @@
 #include "LogSheet.h"
 
-#include "LogFiles.h"
 #include "common/Text.h"
 #include "common/gui/PrintSurface.h"
 
@@ -22,12 +21,13 @@ QString Pair(qint64 sheet, qint64 soFar) { return QString::number(sheet) + QLati
 QString LogSheetDocumentName() { return QStringLiteral("ログシート"); }
 
 QString LogSheetPdfFileName(const QString& bandSelection) {
-  return QStringLiteral("ログシート_") + BandPart(bandSelection) + QStringLiteral(".pdf");
+  return QStringLiteral("ログシート_") + bandSelection + QStringLiteral(".pdf");
 }
 
 PrintedRows PreScan(const QsoTable& table, const LogDefinition& definition, bool omitInvalid) {
   PrintedRows printed;
   printed.rows.reserve(static_cast<size_t>(table.RowCount()));
+  for (int i = 0; i < 3; ++i) printed.multiUsed[static_cast<size_t>(i)] = definition.MultiplierUsed(i + 1);
   for (int r = 1; r <= table.RowCount(); ++r) {
     if (omitInvalid && !table.IsValid(r)) continue;
     printed.rows.push_back(r);
@@ -58,11 +58,13 @@ SheetColumns FitColumns(PrintSurface& s, const QString& frameFont, const Printed
   c.receivedX = (32 - width) / 2 + 112;
 
   c.multiLongest = printed.longestMulti;
+  // A used multiplier counts even when all its cells are empty: the rows
+  // still put its two blanks before the next one.
   int m = 0;
   bool first = true;
-  for (int longest : printed.longestMulti) {
-    if (longest == 0) continue;
-    m += first ? longest : 2 + longest;
+  for (size_t i = 0; i < 3; ++i) {
+    if (!printed.multiUsed[i]) continue;
+    m += (first ? 0 : 2) + printed.longestMulti[i];
     first = false;
   }
   width = fit(m, 18, &c.multiSize);
@@ -86,10 +88,10 @@ double LogSheetPainter::RowTextY(int k) {
   return 33 + k * pitch_ - s_.TextHeight();
 }
 
-void LogSheetPainter::DrawForm() {
+void LogSheetPainter::DrawForm(const QColor& colour) {
   PrintSurface& s = s_;
   const double p = pitch_;
-  s.SetColor(kBlack);
+  s.SetColor(colour);
   s.SetLineStyle(LineStyle::Solid);
   if (options_.headings) {
     s.SetFont(kGothicFont, 12);

@@ -9,6 +9,7 @@
 #include "PrintSettings.h"
 #include "Scoring.h"
 
+#include <QColor>
 #include <QString>
 
 #include <array>
@@ -21,7 +22,8 @@ class PrintSurface;
 inline constexpr int kRowsPerSheet = 50;
 
 // The log sheet's document name in the printer queue, and the PDF file a
-// print to the PDF entry suggests: "ログシート_" + band part + ".pdf".
+// print to the PDF entry suggests: "ログシート_" + the band as the operator
+// knows it ("ログシート_3.5.pdf", "ログシート_ALL.pdf").
 QString LogSheetDocumentName();
 QString LogSheetPdfFileName(const QString& bandSelection);
 
@@ -33,6 +35,7 @@ struct PrintedRows {
   int longestSent = 0;
   int longestReceived = 0;
   std::array<int, 3> longestMulti{};  // 0 for a multiplier that is not used
+  std::array<bool, 3> multiUsed{};    // the definition names its kind (even when every cell is empty)
 
   int Count() const { return static_cast<int>(rows.size()); }
   int Sheets() const { return (Count() + kRowsPerSheet - 1) / kRowsPerSheet; }
@@ -64,8 +67,9 @@ class LogSheetPainter {
 
   // The form on blank paper: heading texts and rules (with headings on),
   // header rules, column headings, row rules, column rules, subtotal boxes
-  // (with subtotals on).
-  void DrawForm();
+  // (with subtotals on). In another colour: the preprinted form under the
+  // data of a preview.
+  void DrawForm(const QColor& colour = QColor(Qt::black));
   // The heading fields: year, contest name, call sign, band, sheet number.
   void DrawHeading(int sheet, int sheets);
   // "****" over the heading of the other time basis.

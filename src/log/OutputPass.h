@@ -59,4 +59,10 @@ struct OutputPassContext {
 // told; the log files are still written.
 OutputPassResult RunOutputPass(PrintSurface& surface, const OutputPassContext& context);
 
+// Only the sheets of the pass, for the preview: drawn on the surface as the
+// pass prints them (the survival question asked as it asks it), on JARL
+// paper over the form in light cyan; nothing written, counted or kept; the
+// document ended. Returns the sheets drawn.
+int DrawPassSheets(PrintSurface& surface, const OutputPassContext& context);
+
 }  // namespace zotra

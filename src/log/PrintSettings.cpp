@@ -2,6 +2,7 @@
 
 #include "common/Frame.h"
 #include "common/Text.h"
+#include "common/gui/Printers.h"
 
 namespace zotra {
 
@@ -43,9 +44,10 @@ QString PrintSettings::FrameFont() const {
 double PrintSettings::LineSpacing() const { return Val(RestoredLineSpacing(lineSpacing)); }
 
 PrintSettings RestorePrintSettings(const std::function<QString(const QString&, const QString&)>& read,
-                                   bool filesOnlyAllowed, const FontTest& installed) {
+                                   bool filesOnlyAllowed, const FontTest& installed, bool blankByDefault) {
   PrintSettings s;
-  s.jarlPaper = Upper(read(printkey::kJarlPaper, QStringLiteral("TRUE"))) != QLatin1String("FALSE");
+  const QString paper = blankByDefault ? QStringLiteral("False") : QStringLiteral("TRUE");
+  s.jarlPaper = Upper(read(printkey::kJarlPaper, paper)) != QLatin1String("FALSE");
   s.lineSpacing = RestoredLineSpacing(read(printkey::kLineSpacing, QStringLiteral("5.0")));
 
   // A stored special font that is installed checks the box with its own
@@ -72,7 +74,7 @@ PrintSettings RestorePrintSettings(const std::function<QString(const QString&, c
 PrintSettings LoadPrintSettings(const Frame& frame, bool filesOnlyAllowed, const FontTest& installed) {
   return RestorePrintSettings(
       [&frame](const QString& key, const QString& defaultValue) { return frame.ReadSetting(key, defaultValue); },
-      filesOnlyAllowed, installed);
+      filesOnlyAllowed, installed, BlankPaperByDefault());
 }
 
 QList<QPair<QString, QString>> StoredPrintSettings(const PrintSettings& s) {

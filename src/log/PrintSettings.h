@@ -80,11 +80,14 @@ struct PrintSettings {
 
 // Restores the settings from "ZOTRAW.INI" as the window does when it loads.
 // filesOnlyAllowed: the definition has an entry ending in "電子ログ]" whose
-// value begins with "YES"; without it files-only stays off.
+// value begins with "YES"; without it files-only stays off. Without a stored
+// paper, blank paper when the default printer is the PDF entry
+// (BlankPaperByDefault), else the JARL form.
 PrintSettings LoadPrintSettings(const Frame& frame, bool filesOnlyAllowed, const FontTest& installed);
-// The same from any reader of keys (key, default) → value.
+// The same from any reader of keys (key, default) → value; blankByDefault:
+// the paper when none is stored.
 PrintSettings RestorePrintSettings(const std::function<QString(const QString&, const QString&)>& read,
-                                   bool filesOnlyAllowed, const FontTest& installed);
+                                   bool filesOnlyAllowed, const FontTest& installed, bool blankByDefault);
 
 // The stored values: option pairs as "True"/"False" of the first option,
 // check boxes as "1"/"0", files-only as "Yes"/"No", the data font's name.

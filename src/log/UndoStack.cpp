@@ -2,28 +2,42 @@
 
 namespace zotra {
 
+void UndoStack::Push(QsoTableModel& model, const UndoEntry& step) {
+  for (int i = kSteps; i >= 2; --i) entries_[static_cast<size_t>(i)] = std::move(entries_[static_cast<size_t>(i - 1)]);
+  entries_[1] = step;
+  count_ = qMin(count_ + 1, kSteps);
+  model.SetMark(step.row, step.column, QsoTableModel::Mark::Changed);
+  for (const UndoCell& c : step.together) model.SetMark(c.row, c.column, QsoTableModel::Mark::Changed);
+}
+
 bool UndoStack::Snapshot(QsoTableModel& model, int row, int column) {
   bool pushed = false;
-  UndoEntry& current = entries_[0];
+  const UndoEntry& current = entries_[0];
   if (current.row > 0 && model.Cell(current.row, current.column) != current.text) {
-    for (int i = kSteps; i >= 1; --i) entries_[static_cast<size_t>(i)] = entries_[static_cast<size_t>(i - 1)];
-    count_ = qMin(count_ + 1, kSteps);
-    model.SetMark(entries_[1].row, entries_[1].column, QsoTableModel::Mark::Changed);
+    Push(model, current);
     pushed = true;
   }
-  entries_[0] = {row, column, model.Cell(row, column)};
+  entries_[0] = {{row, column, model.Cell(row, column)}, {}};
   return pushed;
+}
+
+void UndoStack::PushTogether(QsoTableModel& model, const QList<UndoCell>& before) {
+  if (before.isEmpty()) return;
+  Push(model, {before.first(), before.mid(1)});
+  Refresh(model);
 }
 
 UndoEntry UndoStack::Undo(QsoTableModel& model) {
   if (count_ == 0) return {};
   const UndoEntry step = entries_[1];
-  model.SetCell(step.row, step.column, step.text);
-  model.SetMark(step.row, step.column, QsoTableModel::Mark::Restored);
+  for (const UndoCell& c : QList<UndoCell>{step} + step.together) {
+    model.SetCell(c.row, c.column, c.text);
+    model.SetMark(c.row, c.column, QsoTableModel::Mark::Restored);
+  }
   for (int i = 1; i < count_; ++i) entries_[static_cast<size_t>(i)] = entries_[static_cast<size_t>(i + 1)];
   entries_[static_cast<size_t>(count_)] = {};
   --count_;
-  entries_[0] = step;
+  entries_[0] = {step, {}};
   return step;
 }
 

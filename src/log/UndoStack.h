@@ -5,16 +5,23 @@
 
 #include "QsoTableModel.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
 
 namespace zotra {
 
-struct UndoEntry {
+struct UndoCell {
   int row = 0;  // 0: no cell
   int column = 0;
   QString text;
+};
+
+// A step: its cell, and the further cells changed with it in one action
+// (the one-step invalidation of the duplicates).
+struct UndoEntry : UndoCell {
+  QList<UndoCell> together;
 };
 
 class UndoStack {
@@ -29,8 +36,14 @@ class UndoStack {
   // Returns true when a step was added.
   bool Snapshot(QsoTableModel& model, int row, int column);
 
-  // Puts the newest step's text back into its cell and colours it green; that
-  // cell becomes entry 0. Returns the cell (row 0 when there was no step).
+  // Makes one step of cells changed together (each with its text before the
+  // change; the first is the step's cell) and colours their texts red.
+  // Entry 0 takes its cell's text again. Nothing for no cells.
+  void PushTogether(QsoTableModel& model, const QList<UndoCell>& before);
+
+  // Puts the newest step's texts back into its cells and colours them green;
+  // the step's cell becomes entry 0. Returns the step (row 0 when there was
+  // no step).
   UndoEntry Undo(QsoTableModel& model);
 
   // Takes entry 0's text again from its cell without adding a step (after
@@ -41,6 +54,9 @@ class UndoStack {
   const UndoEntry& Entry(int i) const { return entries_[static_cast<size_t>(i)]; }
 
  private:
+  // The newest step (the oldest of 100 dropped); its cells' texts turn red.
+  void Push(QsoTableModel& model, const UndoEntry& step);
+
   std::array<UndoEntry, kSteps + 1> entries_;
   int count_ = 0;
 };

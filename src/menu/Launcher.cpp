@@ -76,14 +76,55 @@ bool MenuLauncher::Prepare() {
   if (LocateHostFile(HostFile::Logbook, true) == Located::Quit) return false;
   if (LocateHostFile(HostFile::Master, true) == Located::Quit) return false;
   CheckEnvironmentFile(EnvironmentPath(), frame_.Folder(), dialogs_);
-  dataStepsEnabled_ = logbookFound_ && masterFound_;
-  spreadsheetEnabled_ = dataStepsEnabled_ && !SpreadsheetProgram(frame_.Folder()).isEmpty();
+  RecheckHostFiles();
   EnsurePointsFile();
   FindStationFolders();
   return true;
 }
 
+QString MenuLauncher::HostFilePath(HostFile file) const {
+  const QString path = frame_.ReadSetting(KindOf(file).key, kUnset);
+  return path == kUnset ? QString() : path;
+}
+
+void MenuLauncher::RecheckHostFiles() {
+  logbookFound_ = FileExists(frame_.ReadSetting(KindOf(HostFile::Logbook).key, kUnset));
+  masterFound_ = FileExists(frame_.ReadSetting(KindOf(HostFile::Master).key, kUnset));
+  spreadsheetEnabled_ = DataStepsEnabled() && !SpreadsheetProgram(frame_.Folder()).isEmpty();
+}
+
+QString MenuLauncher::DataStepsOffReason() const {
+  if (logbookFound_ && masterFound_) return {};
+  QString what;
+  QString where;
+  if (!logbookFound_ && !masterFound_) {
+    what = QStringLiteral("MARQEN のデータファイル (.HDB / .DBS) とマスターファイル (.MST)");
+    where = QStringLiteral("「Marqen.DBS /HDB 設定」と「Marqen.Mst 設定」");
+  } else if (!logbookFound_) {
+    what = QStringLiteral("MARQEN のデータファイル (.HDB / .DBS)");
+    where = QStringLiteral("「Marqen.DBS /HDB 設定」");
+  } else {
+    what = QStringLiteral("MARQEN のマスターファイル (.MST)");
+    where = QStringLiteral("「Marqen.Mst 設定」");
+  }
+  return what + QStringLiteral(" が見つからないため使えません\nOption の ") + where +
+         QStringLiteral(" で指定すると使えるようになります");
+}
+
+QString MenuLauncher::SpreadsheetOffReason() const {
+  if (spreadsheetEnabled_) return {};
+  if (!DataStepsEnabled()) return DataStepsOffReason();
+  return QStringLiteral("Excel と プログラムフォルダの ") + SpreadsheetWorkbookName() +
+         QStringLiteral(" がそろっているときに使えます");
+}
+
 Located MenuLauncher::LocateHostFile(HostFile file, bool atStart) {
+  const Located located = FindHostFile(file, atStart);
+  if (!atStart) RecheckHostFiles();
+  return located;
+}
+
+Located MenuLauncher::FindHostFile(HostFile file, bool atStart) {
   const HostFileKind kind = KindOf(file);
   bool& found = file == HostFile::Logbook ? logbookFound_ : masterFound_;
   if (atStart) {
@@ -197,17 +238,6 @@ bool MenuLauncher::ShowLogFile(bool jarl) const {
   const std::optional<QString> chosen = dialogs_.OpenFile(request);
   if (!chosen || chosen->isEmpty()) return false;
   return OpenWithEditor(*chosen);
-}
-
-bool MenuLauncher::OpenHelp(const QString& stem) const {
-  const QString page = HelpPagePath(frame_.Folder(), stem);
-  if (!FileExists(page)) {
-    dialogs_.Tell(QStringLiteral("ヘルプファイル ") + page + QStringLiteral(" が見つかりません"));
-    return false;
-  }
-  if (OpenDocument(page, frame_.Folder())) return true;
-  dialogs_.Tell(QStringLiteral("ヘルプファイル ") + page + QStringLiteral(" を開けません"));
-  return false;
 }
 
 bool MenuLauncher::OpenSpreadsheet() const {

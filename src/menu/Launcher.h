@@ -49,10 +49,20 @@ class MenuLauncher {
 
   bool LogbookFound() const { return logbookFound_; }
   bool MasterFound() const { return masterFound_; }
+  // The path kept for the logbook database or the master file; empty when
+  // none is set.
+  QString HostFilePath(HostFile file) const;
   // The data steps (extraction, sort and check, totals, spreadsheet) are
-  // usable only when both files were found at the start.
-  bool DataStepsEnabled() const { return dataStepsEnabled_; }
+  // usable only when both files are found.
+  bool DataStepsEnabled() const { return logbookFound_ && masterFound_; }
   bool SpreadsheetEnabled() const { return spreadsheetEnabled_; }
+  // Why a data step or the spreadsheet cannot be used, and what makes it
+  // usable; empty when it can.
+  QString DataStepsOffReason() const;
+  QString SpreadsheetOffReason() const;
+  // Tests the kept logbook and master file again (no questions), as after a
+  // choice through "Option".
+  void RecheckHostFiles();
   const QString& JarlFolder() const { return jarlFolder_; }
   const QString& VqFolder() const { return vqFolder_; }
   bool JarlFolderFound() const { return jarlFolderFound_; }
@@ -60,7 +70,8 @@ class MenuLauncher {
 
   // Finds the logbook database or the master file: at the start the setting
   // is tried first and the operator asked; from the menu the file dialog
-  // opens straight away. The choice is kept in the settings.
+  // opens straight away and both files are tested again afterwards. The
+  // choice is kept in the settings.
   Located LocateHostFile(HostFile file, bool atStart);
 
   // The library beside the logbook and its date against the required one.
@@ -84,13 +95,11 @@ class MenuLauncher {
   // editor. False when nothing was opened.
   bool ShowLogFile(bool jarl) const;
 
-  // Opens a help page ("zotram", "kantan") of the program folder.
-  bool OpenHelp(const QString& stem) const;
-
   // Opens the spreadsheet workbook. False when it could not be.
   bool OpenSpreadsheet() const;
 
  private:
+  Located FindHostFile(HostFile file, bool atStart);
   void FindStationFolders();
   void EnsurePointsFile() const;
 
@@ -99,7 +108,6 @@ class MenuLauncher {
   QString environmentName_;
   bool logbookFound_ = false;
   bool masterFound_ = false;
-  bool dataStepsEnabled_ = false;
   bool spreadsheetEnabled_ = false;
   QString jarlFolder_;
   QString vqFolder_;

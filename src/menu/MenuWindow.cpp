@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -44,10 +45,20 @@ class PathLabel : public QLabel {
   }
 };
 
+// The button's own tool tip, to which the reason is added while it is greyed.
+constexpr char kToolTip[] = "zotraToolTip";
+
+void ShowWhyGreyed(QPushButton* button, bool enabled, const QString& reason) {
+  button->setEnabled(enabled);
+  const QString tip = button->property(kToolTip).toString();
+  button->setToolTip(enabled || reason.isEmpty() ? tip : tip + QLatin1Char('\n') + reason);
+}
+
 QPushButton* StepButton(const QFont& base, const QString& name, const QString& caption, const QString& toolTip) {
   auto* button = new QPushButton(caption);
   button->setObjectName(name);
   button->setToolTip(toolTip);
+  button->setProperty(kToolTip, toolTip);
   button->setMinimumHeight(40);
   QFont f = base;
   f.setPointSizeF(f.pointSizeF() * 1.2);
@@ -120,6 +131,7 @@ void MenuWindow::BuildControls() {
   command7_ = new QPushButton(QStringLiteral("ZOTRAWXL の実行"));
   command7_->setObjectName(QStringLiteral("Command7"));
   command7_->setToolTip(QStringLiteral("Excel で データを修正します"));
+  command7_->setProperty(kToolTip, command7_->toolTip());
   command7_->setEnabled(false);
   command5_ = new QPushButton(QStringLiteral("終了"));
   command5_->setObjectName(QStringLiteral("Command5"));
@@ -152,10 +164,19 @@ void MenuWindow::BuildControls() {
   if (folder.size() > 1) folder.chop(1);
   label4_->setText(folder);
   label4_->setToolTip(folder);
+  // The host logbook's files in use: their paths, or that they are missing.
+  logbookLabel_ = new PathLabel;
+  logbookLabel_->setObjectName(QStringLiteral("LogbookFile"));
+  masterLabel_ = new PathLabel;
+  masterLabel_->setObjectName(QStringLiteral("MasterFile"));
   info->addWidget(cfgCaption, 0, 0);
   info->addWidget(label1_, 0, 1);
-  info->addWidget(folderCaption, 1, 0);
-  info->addWidget(label4_, 1, 1);
+  info->addWidget(new QLabel(QStringLiteral("ログ帳")), 1, 0);
+  info->addWidget(logbookLabel_, 1, 1);
+  info->addWidget(new QLabel(QStringLiteral("マスター")), 2, 0);
+  info->addWidget(masterLabel_, 2, 1);
+  info->addWidget(folderCaption, 3, 0);
+  info->addWidget(label4_, 3, 1);
   info->setColumnStretch(1, 1);
   layout->addLayout(info);
 
@@ -194,7 +215,7 @@ void MenuWindow::BuildMenus() {
 
   QAction* help = NamedAction(this, QStringLiteral("HelpShow"), QStringLiteral("Help"));
   help->setShortcut(QKeySequence(Qt::Key_F1));
-  help->setShortcutContext(Qt::WindowShortcut);
+  help->setShortcutContext(Qt::ApplicationShortcut);
   addAction(help);
   bar->addAction(help);
   QAction* kantan = NamedAction(this, QStringLiteral("kantan"), QStringLiteral("かんたん Help"));
@@ -213,16 +234,22 @@ void MenuWindow::BuildMenus() {
       setEnabled(true);
     }
   });
-  // A later choice is kept for the next start; the data steps stay as they are.
-  connect(marqenSet, &QAction::triggered, this, [this] { launcher_.LocateHostFile(HostFile::Logbook, false); });
-  connect(mstSet, &QAction::triggered, this, [this] { launcher_.LocateHostFile(HostFile::Master, false); });
+  // A later choice is tested at once: the data steps come alive without a restart.
+  connect(marqenSet, &QAction::triggered, this, [this] {
+    launcher_.LocateHostFile(HostFile::Logbook, false);
+    ApplyState();
+  });
+  connect(mstSet, &QAction::triggered, this, [this] {
+    launcher_.LocateHostFile(HostFile::Master, false);
+    ApplyState();
+  });
   connect(cfgEdit, &QAction::triggered, this, [this] { launcher_.EditEnvironmentFile(); });
   connect(editorSet, &QAction::triggered, this, [this] { launcher_.ChooseEditor(); });
   connect(editorReset, &QAction::triggered, this, [this] { launcher_.ResetEditor(); });
   connect(jarlShow_, &QAction::triggered, this, [this] { launcher_.ShowLogFile(true); });
   connect(vqShow_, &QAction::triggered, this, [this] { launcher_.ShowLogFile(false); });
-  connect(help, &QAction::triggered, this, [this] { launcher_.OpenHelp(QStringLiteral("zotram")); });
-  connect(kantan, &QAction::triggered, this, [this] { launcher_.OpenHelp(QStringLiteral("kantan")); });
+  connect(help, &QAction::triggered, this, [this] { ShowHelp(dialogs_); });
+  connect(kantan, &QAction::triggered, this, [this] { ShowHelp(dialogs_, QStringLiteral("kantan")); });
 }
 
 bool MenuWindow::Start() {
@@ -243,16 +270,28 @@ bool MenuWindow::Start() {
 
 void MenuWindow::ApplyState() {
   const bool data = launcher_.DataStepsEnabled();
-  command2_->setEnabled(data);
-  command3_->setEnabled(data);
-  command4_->setEnabled(data);
-  command7_->setEnabled(launcher_.SpreadsheetEnabled());
+  for (QPushButton* b : {command2_, command3_, command4_}) ShowWhyGreyed(b, data, launcher_.DataStepsOffReason());
+  ShowWhyGreyed(command7_, launcher_.SpreadsheetEnabled(), launcher_.SpreadsheetOffReason());
+  ShowHostFile(logbookLabel_, launcher_.HostFilePath(HostFile::Logbook), launcher_.LogbookFound());
+  ShowHostFile(masterLabel_, launcher_.HostFilePath(HostFile::Master), launcher_.MasterFound());
   // A step's number is greyed with its button.
   const QPushButton* steps[] = {command1_, command2_, command3_, command4_};
   for (int i = 0; i < 4; ++i) stepNumbers_[i]->setEnabled(steps[i]->isEnabled());
   jarlShow_->setEnabled(launcher_.JarlFolderFound());
   vqShow_->setEnabled(launcher_.VqFolderFound());
   showlog_->menuAction()->setEnabled(launcher_.JarlFolderFound() || launcher_.VqFolderFound());
+}
+
+void MenuWindow::ShowHostFile(QLabel* label, const QString& path, bool found) {
+  QString text = QDir::toNativeSeparators(path);
+  if (path.isEmpty()) {
+    text = QStringLiteral("未設定 (Option で指定します)");
+  } else if (!found) {
+    text += QStringLiteral("  (見つかりません)");
+  }
+  label->setText(text);
+  label->setToolTip(text);
+  label->setStyleSheet(found ? QString() : QStringLiteral("QLabel { color: #b00000; }"));
 }
 
 void MenuWindow::Launch(Program program) {

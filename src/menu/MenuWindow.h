@@ -34,6 +34,7 @@ class MenuWindow : public ProgramWindow {
   void BuildControls();
   void BuildMenus();
   void ApplyState();
+  static void ShowHostFile(QLabel* label, const QString& path, bool found);
   // Starts a working program and ends the menu; stays when the start failed.
   void Launch(Program program);
   void DefineContest();
@@ -50,6 +51,8 @@ class MenuWindow : public ProgramWindow {
   QLabel* label1_ = nullptr;
   QLabel* label3_ = nullptr;
   QLabel* label4_ = nullptr;
+  QLabel* logbookLabel_ = nullptr;
+  QLabel* masterLabel_ = nullptr;
   QMenu* showlog_ = nullptr;
   QAction* jarlShow_ = nullptr;
   QAction* vqShow_ = nullptr;

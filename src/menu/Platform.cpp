@@ -1,15 +1,12 @@
 #include "Platform.h"
 
 #include "common/Files.h"
-#include "common/Frame.h"
 
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace zotra {
 
@@ -55,21 +52,6 @@ QString ExecutableFilter() {
 #else
   return QStringLiteral("実行ファイル (*)|*");
 #endif
-}
-
-QString HelpPagePath(const QString& folder, const QString& stem) {
-#ifdef Q_OS_WIN
-  const QString chm = ResolveInFolder(folder, stem + QStringLiteral(".chm"));
-  if (FileExists(chm)) return chm;
-#endif
-  return ResolveInFolder(folder, stem + QStringLiteral(".html"));
-}
-
-bool OpenDocument(const QString& path, const QString& workingFolder) {
-  if (!qEnvironmentVariableIsEmpty("ZOTRA_START_LOG")) {
-    return StartDetached(QStringLiteral("open"), {path}, workingFolder);
-  }
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 QString SpreadsheetWorkbookName() { return QStringLiteral("zotrawxl.xls"); }

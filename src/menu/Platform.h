@@ -1,5 +1,5 @@
 // What the menu asks of the desktop it runs on: file dates, the text editor,
-// help pages, the spreadsheet application, where the host logbook usually
+// the spreadsheet application, where the host logbook usually
 // lies. src/menu/README.md says how each maps to Windows and to Linux.
 #pragma once
 
@@ -24,15 +24,6 @@ QString EditorProgram(const QString& setting);
 QString DesktopTextEditor();
 // The file dialog filter of executable files.
 QString ExecutableFilter();
-
-// The help page of a program ("zotram", "kantan"): the compiled help file
-// (".chm") where the desktop shows one and it exists, else the HTML page.
-QString HelpPagePath(const QString& folder, const QString& stem);
-
-// Opens a document (a help page) with the desktop's viewer. Under
-// ZOTRA_START_LOG the opening is only recorded, as a start of "open" with the
-// path. False when it could not be opened.
-bool OpenDocument(const QString& path, const QString& workingFolder);
 
 // The spreadsheet application that can run the macro of the workbook
 // "zotrawxl.xls" in the folder; empty where there is none (always on Linux).

@@ -1,6 +1,7 @@
 #include "SummaryJob.h"
 
 #include "DefinitionEntries.h"
+#include "common/Frame.h"
 #include "common/Text.h"
 #include "common/gui/PrintSurface.h"
 #include "common/gui/Printers.h"
@@ -11,6 +12,11 @@ QString PaperCheckMessage(const PrinterSetup& printer) {
   if (!printer.IsPortrait()) return QStringLiteral("用紙方向が違います");
   if (!printer.IsA4()) return QStringLiteral("用紙サイズをチェックしてください");
   return {};
+}
+
+bool StoredJarlPaper(const Frame& frame) {
+  const QString fresh = BlankPaperByDefault() ? QStringLiteral("False") : QStringLiteral("5");
+  return Upper(frame.ReadSetting(QStringLiteral("JARL用紙"), fresh)) != QLatin1String("FALSE");
 }
 
 bool IsJagQsoParty(const QString& contestName) {

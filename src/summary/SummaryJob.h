@@ -22,6 +22,11 @@ class PrintSurface;
 // "用紙方向が違います" for the orientation, then "用紙サイズをチェックしてください".
 QString PaperCheckMessage(const PrinterSetup& printer);
 
+// The paper the summary-sheet window keeps ("JARL用紙" of [ZOTRAT]): true for
+// the JARL form, unless the stored value is "FALSE" (any case). Without a
+// stored value: blank paper when the default printer is the PDF entry.
+bool StoredJarlPaper(const Frame& frame);
+
 // Whether the contest name (upper-cased, made full-width) names the JAG QSO
 // party: it holds "ＪＡＧ", "ＱＳＯ" and "パーティ".
 bool IsJagQsoParty(const QString& contestName);

@@ -2,7 +2,7 @@
 
 #include "CommentWindow.h"
 #include "DefinitionEntries.h"
-#include "PreviewWindow.h"
+#include "common/ui/PreviewWindow.h"
 #include "WindowParts.h"
 #include "common/Dialogs.h"
 #include "common/Files.h"
@@ -152,8 +152,7 @@ void SummaryWindow::BuildMenus() {
 }
 
 void SummaryWindow::RestoreSettings() {
-  const bool blank = Upper(frame_.ReadSetting(kPaperKey, QStringLiteral("5"))) == QLatin1String("FALSE");
-  (blank ? option2_ : option1_)->setChecked(true);
+  (StoredJarlPaper(frame_) ? option1_ : option2_)->setChecked(true);
   check1_->setChecked(ValInt(frame_.ReadSetting(kColourKey, QStringLiteral("0"))) == 1);
   check2_->setChecked(ValInt(frame_.ReadSetting(kPaperCheckKey, QStringLiteral("1"))) == 1);
   // The log program's "紙ログは印刷しない" (stored as "Yes") turns the preview on.
@@ -210,7 +209,7 @@ void SummaryWindow::OpenPrinterProperties() {
 
 void SummaryWindow::SetSubmissionHandler(std::function<void(SummaryWindow&)> handler) {
   submission_ = std::move(handler);
-  logSend_->setEnabled(submission_ && jobHasRun_);
+  UpdateMenus();
 }
 
 PrintJobSettings SummaryWindow::JobSettings() const {
@@ -231,6 +230,15 @@ void SummaryWindow::RunPrintJob() {
     if (!problem.isEmpty()) {
       dialogs_.Tell(problem);
       return;
+    }
+  }
+  // A PDF file has no form under the data: blank paper draws it.
+  if (!preview && printer_.IsPdf() && option1_->isChecked()) {
+    const Button answer = AskFormForPdf(dialogs_);
+    if (answer == Button::Cancel) return;
+    if (answer == Button::Yes) {
+      option2_->setChecked(true);
+      PaperChosen();
     }
   }
   const QString definitionPath = frame_.LocateDefinitionFile();
@@ -257,25 +265,32 @@ void SummaryWindow::RunPrintJob() {
     }
     if (!target) {  // the PDF file was not chosen: nothing is printed or written
       setEnabled(true);
+      UpdateMenus();
       return;
     }
     const bool printed = PrintSummaryDocument(*target, definition, totals, settings);
     // A preview has no document to fail; a printer or PDF file that failed is told.
     if (!printed && !preview) dialogs_.Tell(target->ErrorText());
+    if (printed && !preview && printer_.IsPdf()) dialogs_.Tell(PdfWrittenMessage(printer_.OutputPdfFile()));
     if (preview) preview_->ShowDocument();
 
     const OutputContext context{frame_,    dialogs_, definitionPath, totals, commentOverride_,
                                 ReadSummaryDefinition(definition).club, settings.today};
     outputs_ = RunOutputsAfterPrinting(context);
-    jarlEdit_->setEnabled(!outputs_.electronicLogPath.isEmpty());
-    vqEdit_->setEnabled(!outputs_.textSummaryPath.isEmpty());
     jobHasRun_ = true;
     if (preview) command3_->setText(QStringLiteral("終了"));
     setEnabled(true);
   }
-  dlg1_->menuAction()->setEnabled(true);
-  logSend_->setEnabled(bool(submission_));
+  UpdateMenus();
   if (preview) preview_->raise();
+}
+
+void SummaryWindow::UpdateMenus() {
+  // Enabling the window enables its menus with it: they are set again after it.
+  jarlEdit_->setEnabled(!outputs_.electronicLogPath.isEmpty());
+  vqEdit_->setEnabled(!outputs_.textSummaryPath.isEmpty());
+  dlg1_->menuAction()->setEnabled(jobHasRun_);
+  logSend_->setEnabled(submission_ && jobHasRun_);
 }
 
 void SummaryWindow::OpenInEditor(const QString& path) {

@@ -81,6 +81,9 @@ class SummaryWindow : public QMainWindow {
   void PrinterChosen(const QString& name);
   void OpenPrinterProperties();
   PrintJobSettings JobSettings() const;
+  // "電子ログの編集" and "電子ログの送信" once a job has run; the editor items
+  // when their file was written.
+  void UpdateMenus();
   void OpenInEditor(const QString& path);
 
   Frame& frame_;

@@ -81,6 +81,7 @@ class DigitBox : public QLineEdit {
 
 TotalsWindow::TotalsWindow(Frame& frame, Dialogs& dialogs, QWidget* parent)
     : ProgramWindow(frame, QStringLiteral("得点集計・修正  Ver "), parent), dialogs_(dialogs) {
+  AddHelpMenu(dialogs_);
   BuildControls();
   ShowGrid();
   // The summary-sheet window is loaded now and shown by "印刷".

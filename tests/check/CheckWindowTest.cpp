@@ -9,7 +9,9 @@
 #include "check/DuplicateCheckWindow.h"
 #include "check/WorkFiles.h"
 #include "common/Frame.h"
+#include "common/gui/PrintSurface.h"
 #include "common/gui/Printers.h"
+#include "common/ui/PreviewWindow.h"
 #include "print/PdfTools.h"
 
 #include <QApplication>
@@ -21,8 +23,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -335,11 +339,18 @@ TEST(DuplicateCheckWindow, PaperNoticesPrintingAndTheDuplicateList) {
   EXPECT_EQ(combo->itemText(combo->count() - 1), kPdfPrinterName);
   SaveShot(w, "check-duplicates.png");
 
-  // Notices only: the list is printed all the same.
+  // The preview first: the page as it will print, no file.
+  ASSERT_TRUE(w.ShowPreview());
+  EXPECT_NE(w.previewWindow()->Document()->FindText(U("  JA1QQQ  06/01 21:10     7 CW")), nullptr);
+  EXPECT_FALSE(f.t.Exists("list.pdf"));
+  SaveShot(*w.previewWindow(), "check-preview.png");
+  // Notices only: the list is printed all the same; the window says where.
   Child<QPushButton>(w, "Command1")->click();
-  ASSERT_EQ(dialogs.Records().size(), 2);
+  ASSERT_EQ(dialogs.Records().size(), 3);
   EXPECT_EQ(DialogFields(dialogs.Records().at(0)).at(2), U("用紙の方向をチェックしてください"));
   EXPECT_EQ(DialogFields(dialogs.Records().at(1)).at(2), U("用紙サイズをチェックしてください"));
+  EXPECT_EQ(DialogFields(dialogs.Records().at(2)).at(2),
+            U("PDF ファイルに書き込みました\n") + QDir::toNativeSeparators(f.t.File("list.pdf")));
   const PdfText pdf = ReadPdfText(f.t.File("list.pdf"));
   ASSERT_EQ(pdf.pages.size(), 1);
   EXPECT_NE(pdf.Find("JA1QQQ"), nullptr);
@@ -348,7 +359,7 @@ TEST(DuplicateCheckWindow, PaperNoticesPrintingAndTheDuplicateList) {
   Child<QCheckBox>(w, "Check1")->setChecked(false);
   Child<QRadioButton>(w, "Option2")->setChecked(true);
   Child<QPushButton>(w, "Command1")->click();
-  EXPECT_EQ(dialogs.Records().size(), 2);
+  EXPECT_EQ(dialogs.Records().size(), 4);
   EXPECT_EQ(ReadPdfText(f.t.File("list.pdf")).Find("JA1QQQ"), nullptr);
 
   // The grid of the duplicate QSOs.
@@ -365,6 +376,15 @@ TEST(DuplicateCheckWindow, PaperNoticesPrintingAndTheDuplicateList) {
   for (int c = 0; c < 5; ++c) row << table->item(3, c)->text();
   EXPECT_EQ(row, (QStringList{"JH1XYZ", "CW", "7", "06/01", "21:09"}));
   SaveShot(*grid, "check-grid.png");
+  // All five columns, Time included, without scrolling sideways, also beside
+  // the scroll bar of many rows in a large font.
+  const QFont usual = QApplication::font();
+  QApplication::setFont(QFont(usual.family(), 16));
+  DuplicateGridWindow longer(result.keyLines + result.keyLines + result.keyLines + result.keyLines);
+  QApplication::setFont(usual);
+  longer.show();
+  QTest::qWait(20);
+  EXPECT_EQ(Child<QTableWidget>(longer, "Grid1")->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST(DuplicateCheckWindow, NothingToPrint) {

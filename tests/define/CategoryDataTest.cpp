@@ -161,8 +161,11 @@ TEST(ContestNames, ReadWriteAndTheLogForm) {
   EXPECT_EQ(ContestLogForm(rows, U("ALL JAコンテスト ")), QString());
   EXPECT_EQ(ContestLogForm(rows, "nothing"), QString());
 
-  ASSERT_TRUE(WriteContestNames(t.File("C_NAME.TXT"), {{"A", "r1"}, {"", "R2"}, {U("地方"), ""}}));
-  EXPECT_EQ(t.ReadCp932("C_NAME.TXT"), U("A,R1\r\n地方\r\n"));
+  // A comma inside a name or form is written full-width ("B,C" read back as
+  // name "B" and form "C" before).
+  ASSERT_TRUE(WriteContestNames(t.File("C_NAME.TXT"), {{"A", "r1"}, {"", "R2"}, {U("地方"), ""}, {"B,C", ""},
+                                                        {"D,E", "r2,x"}}));
+  EXPECT_EQ(t.ReadCp932("C_NAME.TXT"), U("A,R1\r\n地方\r\nB，C\r\nD，E,R2，X\r\n"));
 
   EXPECT_TRUE(IsKnownLogForm(""));
   EXPECT_TRUE(IsKnownLogForm(" r1"));

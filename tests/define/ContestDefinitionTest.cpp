@@ -24,7 +24,7 @@ ContestDefinition FullDefinition() {
   d.timeBasis = "Jst";
   d.convertOtherBasis = 1;
   d.bands = {{"1.9", -1}, {"3.5", 1}, {"7", 2}, {"14", -1}, {"10125", 1}, {"SAT", -1}};
-  d.modes = {{"CW", 1}, {"SSB", 0}, {"FM", 2}};
+  d.modes = {{"CW", 1}, {"SSB", 0}, {"FM", 2}, {"AM", -1}};
   d.age = "65";
   d.licenceDate = U("2024年04月01日");
   d.sentItems = {{"HisRst", "3"}, {"Rmk1", "0"}, {"M", "1"}};
@@ -85,6 +85,7 @@ const QStringList kFullDefinitionLines = {
     U("\"SelFreq\",\"SAT\",-1"),
     U("\"[参加ﾓｰﾄﾞ]\""),
     U("\"SelMode\",\"CW\",1"),
+    U("\"SelMode\",\"SSB\",0"),
     U("\"SelMode\",\"FM\",2"),
     U("\"[年齢]\""),
     U("\"65\""),
@@ -175,7 +176,7 @@ TEST(DefinitionWriter, ReadBackAndWrittenAgainIsTheSameFile) {
   EXPECT_EQ(read.multi2Front, "1");
   EXPECT_EQ(read.multi2Back, "2");
   EXPECT_EQ(read.ActiveBands(), (QList<NamedPoints>{{"3.5", 1}, {"7", 2}, {"10125", 1}}));
-  EXPECT_EQ(read.modes, (QList<NamedPoints>{{"CW", 1}, {"FM", 2}}));
+  EXPECT_EQ(read.modes, (QList<NamedPoints>{{"CW", 1}, {"SSB", 0}, {"FM", 2}}));
 }
 
 TEST(DefinitionWriter, EditorDefaultsRoundTrip) {
@@ -256,7 +257,7 @@ TEST(DefinitionReader, KeysAndValues) {
                         }));
   ContestDefinition d;
   const DefinitionReadResult r = ReadDefinition(t.File("a.tst"), &d);
-  EXPECT_FALSE(r.pointsDistributed);
+  EXPECT_TRUE(r.pointsDistributed);  // a band and a mode at 0 points
   EXPECT_EQ(d.myCall, "JA1ABC");
   EXPECT_EQ(d.multi1, "Pfx");
   EXPECT_EQ(d.multi3, "Jcc");

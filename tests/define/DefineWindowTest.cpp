@@ -33,7 +33,7 @@ ContestDefinition AllJaEntry() {
                            "5600", "10125", "SAT"}) {
     d.bands.append({b, QString(b) == "7" || QString(b) == "14" || QString(b) == "21" ? 1 : -1});
   }
-  d.modes = {{"CW", 1}, {"SSB", 1}, {"FM", 0}, {"AM", 0}, {"RTTY", 0}, {"FT8", 0}};
+  d.modes = {{"CW", 1}, {"SSB", 1}, {"FM", -1}, {"AM", -1}, {"RTTY", -1}, {"FT8", -1}};
   d.sentItems = {{"HisRst", "3"}, {"Rmk1", "3"}, {"M", "1"}};
   d.receivedItems = {{"MyRst", "3"}, {"Rmk1", "4"}};
   d.multi1 = "";
@@ -208,7 +208,7 @@ TEST(DefineWindow, LoadedDefinitionSavesUnchanged) {
                            "5600", "10125", "SAT", "24000", "47000", "77000"}) {
     d.bands.append({b, QString(b) == "7" ? 2 : QString(b) == "77000" || QString(b) == "47000" ? 1 : -1});
   }
-  d.modes = {{"CW", 1}, {"SSB", 3}, {"FM", 0}, {"AM", 0}, {"RTTY", 0}, {"FT8", 0}};
+  d.modes = {{"CW", 1}, {"SSB", 3}, {"FM", -1}, {"AM", -1}, {"RTTY", -1}, {"FT8", -1}};
   d.convertOtherBasis = 1;
   d.timeBasis = "Utc";
   d.multi1 = "Jcc";

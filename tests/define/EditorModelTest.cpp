@@ -43,11 +43,11 @@ TEST(EditorSlots, LoadingLooksBandsUpAmongAllTwentySlots) {
   EXPECT_TRUE(s.bands().at(18).taken);
   EXPECT_TRUE(s.bands().at(19).taken);
   EXPECT_EQ(s.bands().at(19).points, 3);
-  // A mode with points 0 or less is not taken part in.
+  // A mode at 0 points is used (its QSOs count 0 points); a negative one is not.
   EXPECT_TRUE(s.modes().at(0).used);
-  EXPECT_FALSE(s.modes().at(1).used);
+  EXPECT_TRUE(s.modes().at(1).used);
+  EXPECT_EQ(s.modes().at(1).points, 0);
   EXPECT_FALSE(s.modes().at(2).used);
-  EXPECT_EQ(s.modes().at(2).points, 0);
 
   ContestDefinition out;
   s.FillDefinition(&out);
@@ -55,13 +55,13 @@ TEST(EditorSlots, LoadingLooksBandsUpAmongAllTwentySlots) {
   EXPECT_EQ(out.bands.at(2), (NamedPoints{"7", 1}));
   EXPECT_EQ(out.bands.at(0), (NamedPoints{"1.9", -1}));
   EXPECT_EQ(out.bands.at(19), (NamedPoints{"77000", 3}));
-  EXPECT_EQ(out.modes, (QList<NamedPoints>{{"CW", 1}, {"SSB", 0}, {"FM", 0}}));
+  EXPECT_EQ(out.modes, (QList<NamedPoints>{{"CW", 1}, {"SSB", 0}, {"FM", -1}}));
 
   // Points of 1 everywhere: the points do not differ.
   EditorSlots plain = EditorSlots::FromPlan(TwentyBands());
   ContestDefinition ones;
   ones.bands = {{"7", 1}};
-  ones.modes = {{"CW", 1}};
+  ones.modes = {{"CW", 1}, {"SSB", -1}};
   EXPECT_FALSE(plain.ApplyDefinition(ones));
 }
 

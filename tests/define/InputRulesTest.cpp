@@ -27,11 +27,11 @@ TEST(InputRules, PeriodFieldsTypeOverAdvanceAndPad) {
   QLineEdit* month = e.Edit("ymd_1");
   year->setFocus(Qt::TabFocusReason);
   EXPECT_EQ(Background(year), kFocusColour);
-  // Letters and other keys are dropped; digits type over the old ones.
+  // Letters and other keys are dropped; the field entered is typed over whole.
   QTest::keyClicks(year, "x-");
   EXPECT_EQ(year->text(), "1998");
   QTest::keyClicks(year, "20");
-  EXPECT_EQ(year->text(), "2098");
+  EXPECT_EQ(year->text(), "20");
   EXPECT_EQ(QApplication::focusWidget(), year);
   QTest::keyClicks(year, "26");
   EXPECT_EQ(year->text(), "2026");
@@ -40,11 +40,15 @@ TEST(InputRules, PeriodFieldsTypeOverAdvanceAndPad) {
   EXPECT_NE(Background(year), kFocusColour);
   EXPECT_EQ(Background(month), kFocusColour);
 
-  // One digit and away: padded with a zero.
+  // Within a field digits type over the next one; Home, End and Delete work.
+  QTest::keyClick(month, Qt::Key_Home);
   QTest::keyClick(month, '4');
   EXPECT_EQ(month->text(), "41");
+  QTest::keyClick(month, Qt::Key_End);
   QTest::keyClick(month, Qt::Key_Backspace);
-  EXPECT_EQ(month->text(), "1");
+  QTest::keyClick(month, Qt::Key_Home);
+  QTest::keyClick(month, Qt::Key_Delete);
+  EXPECT_EQ(month->text(), "");
   QTest::keyClick(month, '4');
   EXPECT_EQ(month->text(), "4");
   QTest::keyClick(month, Qt::Key_Right);
@@ -61,6 +65,14 @@ TEST(InputRules, PeriodFieldsTypeOverAdvanceAndPad) {
   QTest::keyClick(year, '7');
   QTest::keyClick(year, Qt::Key_Down);
   EXPECT_EQ(year->text(), "0007");
+
+  // A click at the end of a field and four digits: they replace the year and
+  // do not run on into the month.
+  QTest::mouseClick(year, Qt::LeftButton, {}, QPoint(year->width() - 4, year->height() / 2));
+  QTest::qWait(5);
+  QTest::keyClicks(year, "2025");
+  EXPECT_EQ(year->text(), "2025");
+  EXPECT_EQ(month->text(), "04");
 
   // The last field moves on to "Jst".
   e.Edit("ymd_9")->setFocus(Qt::TabFocusReason);
@@ -79,12 +91,19 @@ TEST(InputRules, DigitFieldsAndUpperCase) {
   EXPECT_EQ(jcc->text(), "6");
   jcc->setFocus(Qt::TabFocusReason);
   jcc->setCursorPosition(0);
-  // Backspace and letters are dropped; a digit types over; two at most.
+  // Backspace and letters are dropped; a digit types over; two at most;
+  // Home, End, the arrows, Ctrl+A and Delete work.
   QTest::keyClick(jcc, Qt::Key_End);
   QTest::keyClick(jcc, Qt::Key_Backspace);
   QTest::keyClicks(jcc, "a");
   EXPECT_EQ(jcc->text(), "6");
-  jcc->setCursorPosition(0);
+  EXPECT_EQ(jcc->cursorPosition(), 1);
+  QTest::keyClick(jcc, Qt::Key_Left);
+  EXPECT_EQ(jcc->cursorPosition(), 0);
+  QTest::keyClick(jcc, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(jcc->selectedText(), "6");
+  QTest::keyClick(jcc, Qt::Key_Delete);
+  EXPECT_EQ(jcc->text(), "");
   QTest::keyClicks(jcc, "1");
   EXPECT_EQ(jcc->text(), "1");
   QTest::keyClicks(jcc, "23");
@@ -259,7 +278,18 @@ TEST(PointsWindow, OnlyCheckedBandsAndModesTakePoints) {
   e.Click("Option4");
   EXPECT_EQ(w.Slots().bands().at(2).points, 1);
   EXPECT_EQ(w.Slots().bands().at(4).points, 1);
+  EXPECT_EQ(w.Slots().modes().at(1).points, 1);
   EXPECT_FALSE(e.Get<QPushButton>("Command8")->isEnabled());
+}
+
+TEST(JarlFormatNotice, StandsBesideTheWindowClearOfTheField) {
+  const QSize notice(480, 200);
+  const QRect screen(0, 0, 1600, 900), field(120, 100, 300, 24);
+  EXPECT_EQ(NoticePosition({100, 50, 900, 700}, notice, screen, field), QPoint(1008, 50));  // right
+  EXPECT_EQ(NoticePosition({600, 50, 900, 700}, notice, screen, field), QPoint(112, 50));   // left
+  // A window filling the screen: a corner clear of the field.
+  EXPECT_EQ(NoticePosition(screen, notice, screen, field), QPoint(1120, 700));
+  EXPECT_EQ(NoticePosition(screen, notice, screen, {1300, 800, 200, 24}), QPoint(1120, 0));
 }
 
 TEST(JarlFormatNotice, OpensForAContestWithoutAFormAndCountsDown) {

@@ -256,13 +256,13 @@ TEST(ContestNameWindow, FormsAreCheckedAndSaved) {
   grid->setCurrentCell(1, 1);
   Action(w, "InsertBelow")->trigger();
   DoubleClickCell(grid, 2, 1);
-  TypeInto(w, U(" 新しいコンテスト "));
+  TypeInto(w, U(" 新しい,コンテスト "));
   grid->setCurrentCell(0, 1);
   Action(w, "DeleteRow")->trigger();
   EXPECT_EQ(w.findChild<QPushButton*>("Command1")->toolTip(), U("修正地を保存します"));
   QTest::mouseClick(w.findChild<QPushButton*>("Command1"), Qt::LeftButton);
   EXPECT_FALSE(w.isVisible());
-  EXPECT_EQ(e.t.ReadCp932("C_NAME.TXT"), CrLf({U("地方コンテスト,R1"), U("新しいコンテスト")}));
+  EXPECT_EQ(e.t.ReadCp932("C_NAME.TXT"), CrLf({U("地方コンテスト,R1"), U("新しい，コンテスト")}));
 }
 
 TEST(ContestNameWindow, LeavingUnsavedWritesNothingAndTheListIsReloaded) {

@@ -34,6 +34,7 @@ TEST(DemoWindows, CheckProgramListsTheBandsAndHandsOver) {
   EXPECT_EQ(Child<QLabel>(*window, "Label2")->text(), "924");  // 900 + 9 duplicates + 15 in another mode
   EXPECT_TRUE(Child<QPushButton>(*window, "Command4")->isEnabled());
   SaveShot(*window, "check.png");
+  ExpectOwnHelpOnF1(*window, "zotrac");
   ASSERT_TRUE(window->HandOver());
   EXPECT_EQ(run.Started(), QStringList{run.demo.File("zotral") + "\t924"});
   EXPECT_TRUE(run.demo.folder().Exists("zotradup.wk"));

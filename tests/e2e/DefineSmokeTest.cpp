@@ -32,6 +32,7 @@ TEST(DemoWindows, DefinitionEditorShowsTheDemoContest) {
   EXPECT_TRUE(Child<QRadioButton>(window, "Option5")->isChecked());  // points by band and mode
   EXPECT_EQ(Child<QLineEdit>(window, "Text5")->text(), "XMA");
   SaveShot(window, "define.png");
+  ExpectOwnHelpOnF1(window, "zotras");
   // The category tab offers the demo's categories for its contest.
   QTabBar* tabs = Child<QTabBar>(window, "TabStrip1");
   ASSERT_NE(tabs, nullptr);

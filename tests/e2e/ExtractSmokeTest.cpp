@@ -38,6 +38,7 @@ TEST(DemoWindows, ExtractionRunsOverTheDemoLogbook) {
               "　コンテストの期間 2025/06/14 21:00 〜 2025/06/15 20:59 (JST)\n　ログにある交信 2025/01/04 〜 2025/06/29\n"
               "参加バンド外 2 件\n参加モード外 12 件\n無効交信 1 件"));
   SaveShot(*window, "extract.png");
+  ExpectOwnHelpOnF1(*window, "zotrah");
 
   const QByteArray fromWindow = run.demo.folder().ReadBytes("zotra.wk1");
   run.Extract();

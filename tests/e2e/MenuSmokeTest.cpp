@@ -28,6 +28,7 @@ TEST(DemoWindows, MenuOffersEveryStep) {
   ASSERT_NE(showlog, nullptr);
   EXPECT_TRUE(showlog->menuAction()->isEnabled());  // the station folders are there
   SaveShot(window, "menu.png");
+  ExpectOwnHelpOnF1(window, "zotram");
 
   Child<QPushButton>(window, "Command2")->click();
   EXPECT_EQ(run.Started(), QStringList{run.demo.File("zotrah") + "\t" + kFromMenu});

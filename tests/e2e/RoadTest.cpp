@@ -29,7 +29,8 @@
 //  20 JA4NOP  15:00  10125 SSB (10240.1 MHz) 3101 → 31      mult 31, 3 points
 //  21 JA0WXY  20:59  7 CW 0901 → 09 (the end is inclusive)  mult 09
 //  22 JA1ABC  21:00  after the end                          dropped
-// Extracted 17. Band 7: 9 QSOs, 1 duplicate, 8 valid, 7 mults, 8 points;
+// Extracted 17. Band 7: 9 QSOs, 2 in a duplicate group, 1 of them made
+// invalid, 8 valid, 7 mults, 8 points;
 // 3.5: 4, 1, 3, 3 mults, 3 points; 430: 1, 1, 1; 1200: 1, 1, 2; 10125: 1, 1, 3;
 // SAT: 1, 1, 2. Totals: 15 QSOs, 19 points, 14 mults; score 19 × 14 = 266.
 #include "DemoFolder.h"
@@ -59,7 +60,7 @@ QStringList OutputLines(const ProgramResult& r) {
 
 // The lines of the band table and the score, as `all` prints them.
 QStringList Table(const QStringList& bands, const QString& score) {
-  return QStringList{U("バンド\t交信数\t重複\tマルチ\t得点")} + bands + QStringList{U("総得点\t") + score};
+  return QStringList{U("バンド\t交信数\t重複交信数\t無効交信数\tマルチ\t得点")} + bands + QStringList{U("総得点\t") + score};
 }
 
 struct Road {
@@ -81,16 +82,17 @@ TEST(RoadFromAdif, HandCheckedCountsAndScore) {
   const QStringList lines = OutputLines(road.result);
   ASSERT_GE(lines.size(), 15);
   EXPECT_EQ(lines.first(), U("抽出交信数: 17"));
-  EXPECT_EQ(lines.mid(1, 14), Table({"1.9\t0\t0\t0\t0", "3.5\t3\t1\t3\t3", "7\t8\t1\t7\t8", "14\t0\t0\t0\t0",
-                                     "21\t0\t0\t0\t0", "28\t0\t0\t0\t0", "50\t0\t0\t0\t0", "144\t0\t0\t0\t0",
-                                     "430\t1\t0\t1\t1", "1200\t1\t0\t1\t2", "10125\t1\t0\t1\t3", "SAT\t1\t0\t1\t2"},
+  EXPECT_EQ(lines.mid(1, 14), Table({"1.9\t0\t0\t0\t0\t0", "3.5\t3\t2\t1\t3\t3", "7\t8\t2\t1\t7\t8", "14\t0\t0\t0\t0\t0",
+                                     "21\t0\t0\t0\t0\t0", "28\t0\t0\t0\t0\t0", "50\t0\t0\t0\t0\t0",
+                                     "144\t0\t0\t0\t0\t0", "430\t1\t0\t0\t1\t1", "1200\t1\t0\t0\t1\t2",
+                                     "10125\t1\t0\t0\t1\t3", "SAT\t1\t0\t0\t1\t2"},
                                     "266"));
   // The documents: a duplicate list and a log sheet per band with QSOs, the
   // summary sheet, the electronic log and the text summary; all of them there.
   const QStringList documents = lines.mid(15);
   ASSERT_EQ(documents.size(), 6 * 2 + 3);
   EXPECT_EQ(documents.at(0), road.demo.File(U("pdf/重複チェックリスト_3.5.pdf")));
-  EXPECT_EQ(documents.at(1), road.demo.File(U("pdf/ログシート_3.pdf")));
+  EXPECT_EQ(documents.at(1), road.demo.File(U("pdf/ログシート_3.5.pdf")));
   EXPECT_EQ(documents.at(12), road.demo.File(U("pdf/サマリーシート.pdf")));
   EXPECT_EQ(documents.at(13), road.demo.File(U("JA1ZTR_JARL/2025_ZOTRAデモコンテスト.txt")));
   EXPECT_EQ(documents.at(14), road.demo.File(U("JA1ZTR/2025_ZOTRAデモ.Txt")));
@@ -180,9 +182,9 @@ TEST(RoadFromAdif, KeptDuplicatesCountAndTakeTheirMultiplier) {
   Road road({"--keep-duplicates"});
   ASSERT_EQ(road.result.exitCode, 0);
   const QStringList lines = OutputLines(road.result);
-  EXPECT_EQ(lines.at(2), U("1.9\t0\t0\t0\t0"));
-  EXPECT_EQ(lines.at(3), U("3.5\t4\t1\t3\t4"));
-  EXPECT_EQ(lines.at(4), U("7\t9\t1\t7\t9"));
+  EXPECT_EQ(lines.at(2), U("1.9\t0\t0\t0\t0\t0"));
+  EXPECT_EQ(lines.at(3), U("3.5\t4\t2\t0\t3\t4"));  // in duplicate groups, none made invalid
+  EXPECT_EQ(lines.at(4), U("7\t9\t2\t0\t7\t9"));
   EXPECT_EQ(lines.at(14), U("総得点\t294"));
   EXPECT_TRUE(road.ElectronicLog().contains("JA1ABC/1   599 10      599 12      12     1 "));
 }

@@ -35,6 +35,7 @@ TEST(DemoWindows, TotalsShowTheRoadsResult) {
   EXPECT_EQ(row(18), QStringList({U8s(" 合  計 "), "3028", "3074", "558", "", ""}));
   EXPECT_EQ(Child<QLineEdit>(window, "Text2")->text(), "1,715,292");
   SaveShot(window, "totals.png");
+  ExpectOwnHelpOnF1(window, "zotrat");
   if (SummaryWindow* summary = window.summaryWindow()) {
     summary->Open();
     SaveShot(*summary, "summary.png");

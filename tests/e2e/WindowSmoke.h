@@ -6,11 +6,16 @@
 #include "DemoFolder.h"
 
 #include "common/Dialogs.h"
+#include "common/ui/HelpWindow.h"
+#include "common/ui/ProgramWindow.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -30,6 +35,23 @@ inline void SaveShot(QWidget& w, const QString& name) {
   if (folder.isEmpty()) return;
   w.grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
       .save(QDir(folder).filePath(name), "PNG");
+}
+
+// F1 in the program's window opens the program's own page, as shipped, in
+// the help window.
+inline void ExpectOwnHelpOnF1(ProgramWindow& window, const QString& stem) {
+  window.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_F1);
+  HelpWindow* help = window.helpWindow();
+  ASSERT_NE(help, nullptr) << stem.toStdString();
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(QFileInfo(help->CurrentPage()).fileName(), stem + ".html");
+  const QString title = help->browser()->documentTitle();
+  EXPECT_TRUE(title.contains(QString::fromUtf8("ヘルプ")) || title.contains("Help")) << title.toStdString();
+  EXPECT_EQ(help->windowTitle(), title);
+  EXPECT_TRUE(Child<QWidget>(*help, "HelpContents")->isEnabled());  // the way to the short guide
+  SaveShot(*help, "help-" + stem + ".png");
 }
 
 // The demo folder with scripted dialogs and a record of what is started.

@@ -212,18 +212,20 @@ TEST(ExtractRun, LeapDayAndPointsAsDecimals) {
   ExtractFolder f;
   QStringList d = Replace(BaseDefinition(), U8("\"開始\""), {U8("\"開始\",\"2024\",\"02\",\"29\",\"00\",\"00\"")});
   d = Replace(d, U8("\"終了\""), {U8("\"終了\",\"2024\",\"02\",\"29\",\"23\",\"59\"")});
-  d = Replace(d, "\"SelMode\"", {"\"SelMode\",\"CW\",0.5", "\"SelMode\",\"SSB\",3"});
+  d = Replace(d, "\"SelMode\"", {"\"SelMode\",\"CW\",0.5", "\"SelMode\",\"SSB\",3", "\"SelMode\",\"FM\",0"});
   d = Replace(d, "\"SelFreq\"", {"\"SelFreq\",\"7\",1", "\"SelFreq\",\"144\",1.5"});
   f.Definition(d);
   f.Logbook({
       {"JA1AAA", "24/02/28", "23:59U"},
       {"JA1AAB", "24/02/29", "15:00U"},  // March 1 in JST
       {"JA1AAC", "24/02/29", "10:00J", "59", "59", "144.100", "SSB"},
+      {"JA1AAD", "24/02/29", "11:00J", "59", "59", "7.100", "FM"},  // a mode at 0 points is kept
   });
   const Extracted e = Extract(f);
   EXPECT_EQ(e.lines, (QStringList{
                          "\"1\",\"7\",\"CW\",\"2024/02/29\",\"08:59\",\"JA1AAA\",\"\",\"599\",\"\",\"599\",\"\",\"\",\"\",\"0.5\",\"\",\"\"",
                          "\"3\",\"144\",\"SSB\",\"2024/02/29\",\"10:00\",\"JA1AAC\",\"\",\"59\",\"\",\"59\",\"\",\"\",\"\",\"4.5\",\"\",\"\"",
+                         "\"4\",\"7\",\"FM\",\"2024/02/29\",\"11:00\",\"JA1AAD\",\"\",\"59\",\"\",\"59\",\"\",\"\",\"\",\"0\",\"\",\"\"",
                      }));
 }
 

@@ -4,6 +4,7 @@
 #include "../print/PdfTools.h"
 #include "LogTestData.h"
 
+#include "common/Settings.h"
 #include "common/Text.h"
 #include "common/gui/PaintSurface.h"
 #include "log/LogSheet.h"
@@ -140,6 +141,15 @@ TEST(BatchLog, PdfFilesOnlyAndOptions) {
   ASSERT_EQ(r.exitCode, 0);
   EXPECT_FALSE(QString::fromUtf8(r.standardOutput).contains(".pdf"));
   EXPECT_EQ(t.ReadBytes("ZOTRAPOI.DAT"), QByteArray("\"3.5\",\" 51\",\" 51\",\" 0\",\" 0\",\"\"\r\n"));
+
+  // A PDF file on the JARL form setting gets the form, and says so; --paper
+  // jarl keeps the JARL form.
+  WriteProfileString(t.File("ZOTRAW.INI"), "ZOTRAL", U("JARL用紙"), "True");
+  EXPECT_EQ(Messages(Batch(t, {"--pdf", "form.pdf"})), QStringList{U("ZOTRAL|PDF ファイル ") + t.File("form.pdf") +
+                                     U(" は JARL 用紙の設定ですが、白紙に罫線付きで出力します（JARL 用紙のままにするには --paper jarl）")});
+  EXPECT_NE(ReadPdfText(t.File("form.pdf")).Find("Multi."), nullptr);
+  EXPECT_TRUE(Messages(Batch(t, {"--pdf", "jarl.pdf", "--paper", "jarl"})).isEmpty());
+  EXPECT_EQ(ReadPdfText(t.File("jarl.pdf")).Find("Multi."), nullptr);
 
   EXPECT_EQ(Batch(t, {"--paper", "a4"}).exitCode, 1);
   EXPECT_EQ(Batch(t, {"--line-spacing", "4.5"}).exitCode, 1);

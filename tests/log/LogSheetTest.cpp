@@ -183,6 +183,16 @@ TEST(LogSheet, RowColumnsAndTheirFonts) {
   EXPECT_NE(sheet.Text(1, "3/3"), nullptr);  // points
 }
 
+// A used multiplier empty in every row still takes its two blanks in the
+// fitting (0 + 2 + 12 + 2 + 3), so the last one ends before the points.
+TEST(LogSheet, AnEmptyUsedMultiplierCountsInTheColumnFitting) {
+  Sheet sheet(WorkFile("7", {WorkRecord({"1", "7", "CW", "2026/04/29", "09:01", "JA1ABC", "599 13", "599 13", "",
+                                         "ABCDEFGHIJKL", "JA1", "1", "", ""})}),
+              {}, Definition("Jcc", "Space", "Pfx"));
+  ASSERT_NE(sheet.Text(1, "JA1"), nullptr);
+  EXPECT_LE(sheet.Text(1, "JA1")->x2, 162.5);
+}
+
 TEST(LogSheet, TwentyBytesOfSentExchangeShrinkTheFont) {
   const QString sent = "599 1234567890123456";  // 20 bytes
   ASSERT_EQ(Cp932Length(sent), 20);

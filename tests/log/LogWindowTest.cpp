@@ -205,6 +205,10 @@ TEST_F(LogWindowTest, PointsTakeDigitsOnlyTypedOver) {
   QTest::keyClick(Editor(), Qt::Key_Delete);
   QTest::keyClick(Editor(), Qt::Key_Delete);
   EXPECT_EQ(Cell(1, col::kPoints), "5");
+  // Ctrl+A and a digit: the value replaced.
+  QTest::keyClick(Editor(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(Editor(), Qt::Key_3);
+  EXPECT_EQ(Cell(1, col::kPoints), "3");
   EXPECT_FALSE(Editor()->testAttribute(Qt::WA_InputMethodEnabled));
   EXPECT_EQ(Editor()->contextMenuPolicy(), Qt::NoContextMenu);
 }
@@ -271,6 +275,7 @@ TEST_F(LogWindowTest, InvalidatingAndRevalidatingAQso) {
   ClickButton("Command5");
   EXPECT_EQ(Cell(2, col::kNumber), "0");
   EXPECT_FALSE(command5->isVisible());
+  EXPECT_EQ(Table()->currentIndex(), window_->model().IndexOf(2, col::kNumber));
   EXPECT_EQ(window_->undo().Count(), 1);
   EXPECT_EQ(window_->model().MarkOf(2, col::kNumber), QsoTableModel::Mark::Changed);
   Click(2, col::kNumber);
@@ -339,6 +344,7 @@ TEST_F(LogWindowTest, TheDataSelectionWindowMarksThePointsColumn) {
       if (!text.isNull()) {
         EXPECT_TRUE(edit->isEnabled());
         edit->setFocus();
+        edit->selectAll();
         QTest::keyClicks(edit, text);
       } else {
         EXPECT_FALSE(edit->isEnabled());
@@ -368,6 +374,11 @@ TEST_F(LogWindowTest, TheDataSelectionWindowMarksThePointsColumn) {
   const QString cyan = "#00ffff";
   const QString yellow = "#ffffc0";
   EXPECT_EQ(colours(), (QStringList{cyan, yellow, cyan, yellow, cyan}));
+  EXPECT_EQ(Table()->currentIndex(), window_->model().IndexOf(1, col::kReceived));  // the first found
+  // The call sign searched instead.
+  drive("OptionCall", "13m", "Command1");
+  EXPECT_EQ(colours(), (QStringList{yellow, yellow, yellow, cyan, yellow}));
+  EXPECT_EQ(Table()->currentIndex(), window_->model().IndexOf(4, col::kCall));
   drive("Option2", QString(), "Command1");
   EXPECT_EQ(colours(), (QStringList{cyan, yellow, yellow, yellow, cyan}));  // JA1AAA/1 judged as JA1AAA
   drive("Option3", QString(), "Command1");
@@ -380,6 +391,7 @@ TEST_F(LogWindowTest, TheDataSelectionWindowMarksThePointsColumn) {
   drive("Option1", "14", "Command2");  // cancelled: nothing changes
   EXPECT_EQ(colours(), QStringList(5, yellow));
   EXPECT_EQ(Dialogs(), (QStringList{U("ZOTRAL|3 件のデータが選択されました\n選択されたデータは得点欄で判別できます"),
+                                    U("ZOTRAL|1 件のデータが選択されました\n選択されたデータは得点欄で判別できます"),
                                     U("ZOTRAL|2 件のデータが選択されました\n選択されたデータは得点欄で判別できます"),
                                     U("ZOTRAL|1 件のデータが選択されました\n選択されたデータは得点欄で判別できます"),
                                     U("ZOTRAL|1 件のデータが選択されました\n選択されたデータは得点欄で判別できます"),
@@ -461,6 +473,23 @@ TEST_F(LogWindowTest, AFewHundredQsosBesideTheDuplicateList) {
   p.end();
   EXPECT_FALSE(shot.isNull());
   if (!qEnvironmentVariableIsEmpty("ZOTRA_LOG_SCREENSHOT")) shot.save(qEnvironmentVariable("ZOTRA_LOG_SCREENSHOT"));
+
+  // One press: the second QSO of each of the 42 stations, struck through in
+  // the list; one UNdo.
+  const QString before = WorkFileText(window_->session().table);
+  ClickButton("Command7");
+  EXPECT_EQ(Dialogs(), QStringList{U("ZOTRAL|重複交信 84 件のうち 42 件を無効交信にしました\n"
+                                     "各局の最初の有効な交信が残ります（UNdo で元に戻せます）")});
+  EXPECT_EQ(Cell(1, col::kNumber) + "|" + Cell(7, col::kNumber), "1001|0");
+  EXPECT_TRUE(list->grid()->model()->index(1, 1).data(Qt::FontRole).value<QFont>().strikeOut());
+  ClickButton("Command2");
+  EXPECT_EQ(WorkFileText(window_->session().table), before);
+  // A row of the list takes the operator to its QSO, the number button beside it.
+  QTableView* grid = list->grid();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(81, 2)).center());
+  EXPECT_EQ(Table()->currentIndex(), window_->model().IndexOf(287, col::kNumber));
+  EXPECT_TRUE(Table()->viewport()->rect().contains(Table()->visualRect(Table()->currentIndex())));
+  EXPECT_TRUE(Button("Command5")->isVisible());
 }
 
 TEST_F(LogWindowTest, GoingBackWritesTheTableAndStartsTheSortAndCheckProgram) {

@@ -20,10 +20,10 @@ FontTest Installed(const QStringList& fonts) {
 }
 
 PrintSettings Restore(const QMap<QString, QString>& stored, bool filesOnlyAllowed = true,
-                      const QStringList& fonts = {}) {
+                      const QStringList& fonts = {}, bool blankByDefault = false) {
   return RestorePrintSettings(
       [&stored](const QString& key, const QString& defaultValue) { return stored.value(key, defaultValue); },
-      filesOnlyAllowed, Installed(fonts));
+      filesOnlyAllowed, Installed(fonts), blankByDefault);
 }
 
 }  // namespace
@@ -55,6 +55,9 @@ TEST(PrintSettings, DefaultsAndStoredValues) {
   EXPECT_TRUE(s.paperCheck);
   EXPECT_EQ(Restore({{U("用紙のチェック"), "2"}}).paperCheck, true);  // anything but "0"
   EXPECT_EQ(Restore({{U("JARL用紙"), "no"}}).jarlPaper, true);       // anything but "FALSE"
+  // A fresh folder with the PDF entry as the default printer: blank paper.
+  EXPECT_FALSE(Restore({}, true, {}, true).jarlPaper);
+  EXPECT_TRUE(Restore({{U("JARL用紙"), "True"}}, true, {}, true).jarlPaper);
 
   // Restored and stored again, nothing changes.
   EXPECT_EQ(Restore(QMap<QString, QString>([&] {

@@ -6,11 +6,13 @@
 #include "common/Frame.h"
 #include "common/Settings.h"
 #include "common/gui/Printers.h"
+#include "common/ui/PreviewWindow.h"
 #include "log/ui/LogWindow.h"
 #include "log/ui/PositionWindow.h"
 #include "log/ui/PrintEntry.h"
 #include "log/ui/PrintSettingsWindow.h"
 #include "log/ui/ProgressWindow.h"
+#include "print/PdfTools.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -109,7 +111,7 @@ TEST_F(PrintWindows, CaptionsToolTipsAndEnabling) {
   // No electronic-log entry in the definition: files only is off and disabled.
   EXPECT_FALSE(Find<QCheckBox>("Check3")->isEnabled());
   // The line spacing only for blank paper.
-  EXPECT_TRUE(Find<QRadioButton>("option1")->isChecked());
+  Find<QRadioButton>("option1")->setChecked(true);
   EXPECT_FALSE(Find<QComboBox>("Combo1")->isEnabled());
   QTest::mouseClick(Find<QRadioButton>("Option2"), Qt::LeftButton);
   EXPECT_TRUE(Find<QComboBox>("Combo1")->isEnabled());
@@ -160,7 +162,8 @@ TEST_F(PrintWindows, FilesOnlyPassInTheProgressWindow) {
 }
 
 TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
-  Open(WorkFile("7", ManyQsos(60)));
+  Open(WorkFile("7", ManyQsos(60)), Definition(), {"", "", "Cancel", "No", "", "Yes"});
+  Find<QRadioButton>("option1")->setChecked(true);
   Find<QCheckBox>("Check1")->setChecked(true);
   window_->Printer().SetOrientation(QPageLayout::Landscape);
   window_->Refresh();
@@ -172,16 +175,37 @@ TEST_F(PrintWindows, PrintingToPdfWithTheChecks) {
   EXPECT_EQ(Find<QLabel>("Label1")->text(), U("A4以外"));
   EXPECT_FALSE(window_->StartPrinting());
   EXPECT_EQ(Dialogs(), (QStringList{U("ZOTRAL|用紙の方向をチェックしてください"), U("ZOTRAL|用紙サイズをチェックしてください")}));
+  // The preview shows the two sheets and writes nothing.
+  ASSERT_TRUE(window_->ShowPreview());
+  EXPECT_EQ(window_->previewWindow()->Pages(), 2);
+  window_->previewWindow()->ShowPage(5);
+  EXPECT_EQ(window_->previewWindow()->Page(), 2);
+  Shot(window_->previewWindow(), "log-preview");
   EXPECT_FALSE(t_.Exists("7.JARL"));
+  EXPECT_FALSE(t_.Exists("sheet.pdf"));
 
-  // Without the check the Letter paper prints.
+  // Without the check the Letter paper prints. The JARL form into a PDF file
+  // asks first: Cancel prints nothing, No keeps the form out, Yes (the
+  // default) switches to blank paper and draws it.
   Find<QCheckBox>("Check1")->setChecked(false);
   window_->Printer().SetPageSize(QPageSize(QPageSize::A4));
+  EXPECT_FALSE(window_->StartPrinting());
   ASSERT_TRUE(window_->StartPrinting());
   EXPECT_TRUE(window_->LastPass().Succeeded());
   EXPECT_EQ(window_->LastPass().sheets, 2);
-  EXPECT_TRUE(t_.Exists("sheet.pdf"));
   EXPECT_TRUE(t_.Exists("7.JARL"));
+  EXPECT_EQ(ReadPdfText(t_.File("sheet.pdf")).Find("Multi."), nullptr);
+  ASSERT_TRUE(window_->StartPrinting());
+  EXPECT_NE(ReadPdfText(t_.File("sheet.pdf")).Find("Multi."), nullptr);
+  EXPECT_TRUE(Find<QComboBox>("Combo1")->isEnabled());  // on blank paper now
+  // After each print the window says where the PDF file is.
+  const QString question = U("ZOTRAL|印刷先は PDF ファイルで、用紙は「JARL 用紙」です。\n"
+                             "JARL 用紙には罫線を印刷しないため、PDF はデータだけになります。\n\n"
+                             "「白紙」に切り替えて、罫線付きで印刷しますか？\n"
+                             "（いいえ: JARL 用紙のまま印刷します）");
+  const QString written = U("ZOTRAL|PDF ファイルに書き込みました\n") + QDir::toNativeSeparators(t_.File("sheet.pdf"));
+  EXPECT_EQ(Dialogs().mid(2), (QStringList{question, question, written, question, written}));
+  EXPECT_EQ(DialogFields(dialogs_->Records().at(5)).mid(3), (QStringList{"Yes|No|Cancel", "Yes"}));
 }
 
 TEST_F(PrintWindows, PositionWindowStepsSavesAndDiscards) {
@@ -290,7 +314,8 @@ TEST(PrintButton, QuestionsThenTheSettingsWindowAndTheExitRoutine) {
                                 U("ALL Band での印刷結果は\nサマリーシートに反映されません"),
                                 U("マルチ整理ボタンが押されていません")}));
   window.GoBack();
-  EXPECT_EQ(ReadProfileString(t.File("ZOTRAW.INI"), "ZOTRAL", U("JARL用紙"), ""), "True");
+  EXPECT_EQ(ReadProfileString(t.File("ZOTRAW.INI"), "ZOTRAL", U("JARL用紙"), ""),
+            DefaultPrinterName() == kPdfPrinterName ? "False" : "True");
   EXPECT_NE(ReadProfileString(t.File("ZOTRAW.INI"), "ZOTRAL", "Form2Left", ""), "");
   qunsetenv("ZOTRA_START_LOG");
 }

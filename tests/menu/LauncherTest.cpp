@@ -1,12 +1,15 @@
 // The menu's start and its commands without the window: host logbook files,
 // the library date check, starting programs, the editor, log folders, help.
 #include "MenuFixture.h"
+#include "common/Files.h"
 #include "common/Text.h"
+#include "common/ui/HelpWindow.h"
 #include "menu/Launcher.h"
 #include "menu/Platform.h"
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <unistd.h>
 
@@ -170,7 +173,7 @@ TEST(MenuStart, PathsThatAreNoReadableFileCountAsNotFound) {
   }
 }
 
-TEST(MenuStart, LaterChoiceIsKeptButTheDataStepsStayOff) {
+TEST(MenuStart, LaterChoiceIsTestedAtOnce) {
   MenuFixture m;
   m.Environment();
   m.HostFiles();
@@ -190,7 +193,14 @@ TEST(MenuStart, LaterChoiceIsKeptButTheDataStepsStayOff) {
   EXPECT_EQ(dialogs.at(2).at(2), m.t.File("marqen") + "|MARQEN.MST");
   EXPECT_EQ(m.Setting("MARQEN"), m.t.File("marqen/MARQEN.HDB"));
   EXPECT_TRUE(menu.LogbookFound());
+  EXPECT_TRUE(menu.DataStepsEnabled());
+  EXPECT_EQ(menu.DataStepsOffReason(), QString());
+  // A file that has gone since counts as not found at the next choice, even a cancelled one.
+  QFile::remove(m.t.File("marqen/MARQEN.MST"));
+  m.Answers({"Cancel"});
+  EXPECT_EQ(menu.LocateHostFile(HostFile::Logbook, false), Located::Found);
   EXPECT_FALSE(menu.DataStepsEnabled());
+  EXPECT_TRUE(menu.DataStepsOffReason().startsWith(U("MARQEN のマスターファイル (.MST) が見つからない")));
 }
 
 TEST(MenuStart, PathTooLongForTheSettingsIsRefused) {
@@ -390,25 +400,25 @@ TEST(MenuCommands, LogFilesOpenWithTheEditor) {
   EXPECT_EQ(m.Started(), QStringList{"myedit\t" + m.t.File("JA1ABC_JARL/JA1ABC.txt")});
 }
 
-TEST(MenuCommands, HelpPages) {
-  MenuFixture m;
-  m.t.WriteBytes("zotram.html", "<html></html>");
-  MenuLauncher menu(m.frame, m.dialogs());
-  EXPECT_TRUE(menu.OpenHelp("zotram"));
-  EXPECT_EQ(m.Started(), QStringList{"open\t" + m.t.File("zotram.html")});
-  EXPECT_FALSE(menu.OpenHelp("kantan"));
-  ASSERT_EQ(m.Dialogs().size(), 1);
-  EXPECT_EQ(m.Dialogs().first().at(2),
-            U("ヘルプファイル ") + m.t.File("kantan.html") + U(" が見つかりません"));
-}
-
-// The help pages the menu opens ship with the suite.
+// Every program's help page and the short guide ship in the encoding they
+// declare, each with a picture, and every page, anchor and picture they name
+// ships with them.
 TEST(MenuCommands, HelpPagesShip) {
-  for (const char* page : {"zotram.html", "kantan.html"}) {
-    QFile f(BuiltProgram(page));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << page;
-    const QString text = DecodeCp932(f.readAll());
-    EXPECT_TRUE(text.contains("charset=\"Shift_JIS\"")) << page;
-    EXPECT_EQ(text.count(QChar(0xFFFD)), 0) << page;
+  const QRegularExpression reference(R"((?:src|href)="([^"#:]*)(?:#([^"]*))?")");
+  for (const char* stem : {"zotram", "zotras", "zotrah", "zotrac", "zotral", "zotrat", "kantan"}) {
+    const QString page = HelpPagePath(QFileInfo(BuiltProgram("zotram")).path(), stem);
+    QByteArray bytes;
+    ASSERT_TRUE(ReadBytes(page, &bytes)) << stem;
+    EXPECT_TRUE(bytes.contains("<meta charset=\"Shift_JIS\">")) << stem;
+    const QString text = ReadHelpPage(page);
+    EXPECT_EQ(text.count(QChar(0xFFFD)), 0) << stem;
+    EXPECT_TRUE(text.contains("<img src=")) << stem;
+    for (const QRegularExpressionMatch& m : reference.globalMatch(text)) {
+      const QString target = m.captured(1).isEmpty() ? page : BuiltProgram(m.captured(1));
+      EXPECT_TRUE(FileExists(target)) << stem << " names " << m.captured(1).toStdString();
+      if (!m.captured(2).isEmpty()) {
+        EXPECT_TRUE(ReadHelpPage(target).contains("name=\"" + m.captured(2) + "\"")) << stem << " #" << m.captured(2).toStdString();
+      }
+    }
   }
 }

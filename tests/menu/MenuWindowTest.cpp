@@ -1,13 +1,17 @@
 // The menu's window in-process, headless: its controls, which of them are
 // usable after the start, and what each button starts.
 #include "MenuFixture.h"
+#include "common/ui/HelpWindow.h"
+#include "common/ui/WindowDialogs.h"
 #include "menu/MenuWindow.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -73,7 +77,7 @@ TEST(MenuWindow, ControlsAsTheOperatorSeesThem) {
     QPushButton* button = PushButton(w, b.at(0).toUtf8().constData());
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), b.at(1));
-    EXPECT_EQ(button->toolTip(), b.at(2));
+    EXPECT_EQ(button->toolTip().section('\n', 0, 0), b.at(2));  // a greyed one adds why
   }
 
   const QList<QStringList> actions = {
@@ -106,12 +110,22 @@ TEST(MenuWindow, DataStepsOffWithoutTheLogbook) {
     EXPECT_TRUE(Action(w, name)->isEnabled()) << name;
   }
 
-  // A choice through Option is kept, but the buttons wait for the next start.
+  // A greyed step says why and where to mend it; each choice through Option
+  // is tested at once, and the steps come alive with the second file.
+  EXPECT_TRUE(PushButton(w, "Command2")->toolTip().contains(U("「Marqen.Mst 設定」")));
   r.m.HostFiles();
-  r.m.Answers({r.m.t.File("marqen/MARQEN.HDB")});
+  WriteProfileString(r.m.Ini(), "ZOTRAM", "MST", "ERR");
+  r.m.Answers({r.m.t.File("marqen/MARQEN.HDB"), r.m.t.File("marqen/MARQEN.MST")});
   Action(w, "MARQEN_SET")->trigger();
   EXPECT_EQ(r.m.Setting("MARQEN"), r.m.t.File("marqen/MARQEN.HDB"));
   EXPECT_FALSE(PushButton(w, "Command2")->isEnabled());
+  EXPECT_FALSE(PushButton(w, "Command2")->toolTip().contains(U("「Marqen.DBS /HDB 設定」")));
+  EXPECT_EQ(Label(w, "LogbookFile")->text(), r.m.t.File("marqen/MARQEN.HDB"));
+  Action(w, "Mst_Set")->trigger();
+  for (const char* name : {"Command2", "Command3", "Command4"}) {
+    EXPECT_TRUE(PushButton(w, name)->isEnabled()) << name;
+    EXPECT_EQ(PushButton(w, name)->toolTip().count('\n'), 0) << name;
+  }
 }
 
 TEST(MenuWindow, LogMenusFollowTheStationFolders) {
@@ -192,18 +206,24 @@ TEST(MenuWindow, DefinitionEditorNeedsTheLibrary) {
 TEST(MenuWindow, EndAndOptions) {
   ReadyMenu r;
   WriteProfileString(r.m.Ini(), "ZOTRAM", "EDITOR", "myedit");
-  r.m.t.WriteBytes("kantan.html", "<html></html>");
+  // A page in UTF-8 is read as it declares; a missing page is told.
+  r.m.t.WriteBytes("kantan.html", U("<html><head><meta charset=\"utf-8\"><title>かんたん</title></head></html>").toUtf8());
   ASSERT_TRUE(r.Start());
   Action(*r.window, "CFG_EDIT")->trigger();
   Action(*r.window, "kantan")->trigger();
-  EXPECT_EQ(r.m.Started(), (QStringList{"myedit\t" + r.m.t.File("MY.CFG"), "open\t" + r.m.t.File("kantan.html")}));
+  EXPECT_EQ(r.m.Started(), QStringList{"myedit\t" + r.m.t.File("MY.CFG")});
+  ASSERT_NE(r.window->helpWindow(), nullptr);
+  EXPECT_EQ(r.window->helpWindow()->windowTitle(), U("かんたん"));
+  Action(*r.window, "HelpShow")->trigger();
+  EXPECT_EQ(r.m.Dialogs().last().at(2), U("ヘルプファイル ") + r.m.t.File("zotram.html") + U(" が見つかりません"));
   Action(*r.window, "editor_reset")->trigger();
   EXPECT_EQ(r.m.Setting("EDITOR"), "NOTEPAD.EXE");
 
-  // "終了": the position is kept and nothing starts.
+  // "終了": the position is kept, nothing starts, the help window closes.
   PushButton(*r.window, "Command5")->click();
   EXPECT_FALSE(r.window->isVisible());
-  EXPECT_EQ(r.m.Started().size(), 2);
+  EXPECT_FALSE(r.window->helpWindow()->isVisible());
+  EXPECT_EQ(r.m.Started().size(), 1);
   EXPECT_NE(r.m.Setting("FormLeft"), "<none>");
 }
 
@@ -221,4 +241,19 @@ TEST(MenuWindow, ActivateRestoresAMinimisedWindow) {
   r.window->Activate();
   EXPECT_FALSE(r.window->isMinimized());
   EXPECT_TRUE(r.window->isVisible());
+}
+
+// Qt's own texts (file dialogs, standard buttons) come in Japanese.
+TEST(MenuWindow, QtTextsInJapanese) {
+  ASSERT_TRUE(InstallQtTranslations());
+  for (const char* text : {"Look in:", "Files of type:"}) {
+    const QString shown = QCoreApplication::translate("QFileDialog", text);
+    EXPECT_TRUE(shown.contains(QRegularExpression("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}]"))) << text;
+  }
+}
+
+// A file dialog shows each filter's label as the caller wrote it.
+TEST(MenuWindow, FileDialogFilterLabelsStayWhole) {
+  EXPECT_EQ(DialogFilters("Marqen Ver4.x(*.DBS), Marqen Ver5.x(*.HDB)|*.DBS;*.HDB|Marqen (*.MST)|*.MST"),
+            (QStringList{"Marqen Ver4.x(*.DBS), Marqen Ver5.x(*.HDB) (*.DBS *.HDB)", "Marqen (*.MST)"}));
 }

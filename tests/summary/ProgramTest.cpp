@@ -1,5 +1,6 @@
 // zotrat and its zotra-batch commands as whole programs, headless.
 #include "SummaryFixture.h"
+#include "common/gui/Printers.h"
 #include "print/PdfTools.h"
 
 #include <QFileInfo>
@@ -46,7 +47,7 @@ TEST(SummaryProgram, StartsFromTheMenuAndReturnsToIt) {
   EXPECT_TRUE(f.t.Exists("ZOTRApoi.dat2"));
   EXPECT_TRUE(QFileInfo(f.t.File("JA1ZLO")).isDir());
   for (const char* key : {"Form1Top", "Form1Left", "Form2Top", "Form2Left"}) EXPECT_NE(f.Setting(key), "<none>") << key;
-  EXPECT_EQ(f.Setting(U("JARL用紙")), "True");
+  EXPECT_EQ(f.Setting(U("JARL用紙")), DefaultPrinterName() == kPdfPrinterName ? "False" : "True");
   EXPECT_EQ(f.Setting(U("カラー")), "0");
   EXPECT_EQ(f.Setting(U("用紙サイズ")), "1");
 }
@@ -119,9 +120,13 @@ TEST(SummaryBatch, JagQsoPartyTakesTheCommentOption) {
   ContestDefinition d = SampleDefinition();
   d.contestName = U("JAG QSO パーティ");
   f.Definition(d);
+  WriteProfileString(f.Ini(), "ZOTRAT", U("JARL用紙"), "True");
   ProgramResult result = f.Batch({"summary", "--pdf", "a.pdf"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_NE(ReadPdfText(f.t.File("a.pdf")).Find(U("ステッカー希望")), nullptr);
+  // On the kept JARL form setting the PDF file gets the form (told).
+  EXPECT_NE(ReadPdfText(f.t.File("a.pdf")).Find(U("コンテスト用")), nullptr);
+  EXPECT_TRUE(DialogFields(result.dialogs.value(0)).value(2).endsWith(U("（JARL 用紙のままにするには --paper jarl）")));
   result = f.Batch({"summary", "--pdf", "b.pdf", "--comment", U("ステッカー不要")});
   EXPECT_NE(ReadPdfText(f.t.File("b.pdf")).Find(U("ステッカー不要")), nullptr);
   result = f.Batch({"summary", "--paper", "a3"});

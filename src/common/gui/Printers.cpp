@@ -83,6 +83,12 @@ bool PrinterSetup::AskPdfFile(Dialogs& dialogs, const QString& suggestedPath) {
   return true;
 }
 
+QString PrinterSetup::OutputPdfFile() const { return IsPdf() ? printer_->outputFileName() : QString(); }
+
+QString PdfWrittenMessage(const QString& path) {
+  return QStringLiteral("PDF ファイルに書き込みました\n") + QDir::toNativeSeparators(path);
+}
+
 std::unique_ptr<PrinterSurface> PrinterSetup::Open(Dialogs& dialogs, const QString& documentName,
                                                    const QString& suggestedPdfPath) {
   if (IsPdf()) {
@@ -96,6 +102,26 @@ std::unique_ptr<PrinterSurface> PrinterSetup::Open(Dialogs& dialogs, const QStri
   }
   printer_->setDocName(documentName);
   return std::make_unique<PrinterSurface>(*printer_);
+}
+
+bool BlankPaperByDefault() { return DefaultPrinterName() == kPdfPrinterName; }
+
+Button AskFormForPdf(Dialogs& dialogs) {
+  return dialogs.Ask(QStringLiteral("印刷先は PDF ファイルで、用紙は「JARL 用紙」です。\n"
+                                    "JARL 用紙には罫線を印刷しないため、PDF はデータだけになります。\n\n"
+                                    "「白紙」に切り替えて、罫線付きで印刷しますか？\n"
+                                    "（いいえ: JARL 用紙のまま印刷します）"),
+                     Buttons::YesNoCancel, {}, Icon::Question, Button::Yes);
+}
+
+bool PaperForPdfFile(bool jarlPaper, bool paperFromCommandLine, const QString& pdfPath, Dialogs& dialogs,
+                     const QString& title) {
+  if (!jarlPaper || paperFromCommandLine) return jarlPaper;
+  dialogs.Tell(QStringLiteral("PDF ファイル ") + QDir::toNativeSeparators(pdfPath) +
+                   QStringLiteral(" は JARL 用紙の設定ですが、白紙に罫線付きで出力します"
+                                  "（JARL 用紙のままにするには --paper jarl）"),
+               title);
+  return false;
 }
 
 }  // namespace zotra

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "PaintSurface.h"
+#include "common/Dialogs.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -17,8 +18,6 @@ class QPrinter;
 
 namespace zotra {
 
-class Dialogs;
-
 // The printer-list entry of the PDF file. Printer queue names hold no blanks,
 // so it never clashes with an installed printer.
 inline const QString kPdfPrinterName = QStringLiteral("PDF ファイル");
@@ -27,6 +26,9 @@ inline const QString kPdfPrinterName = QStringLiteral("PDF ファイル");
 QStringList PrinterNames();
 // The system's default printer; kPdfPrinterName when there is none.
 QString DefaultPrinterName();
+
+// What a window tells once a document was written to a PDF file: where.
+QString PdfWrittenMessage(const QString& path);
 
 class PrinterSetup {
  public:
@@ -62,6 +64,10 @@ class PrinterSetup {
   // cancelled.
   bool AskPdfFile(Dialogs& dialogs, const QString& suggestedPath = {});
 
+  // The PDF file the last document started on the PDF entry went to (empty
+  // for a printer).
+  QString OutputPdfFile() const;
+
   // The printer as currently set up (for the properties dialog).
   QPrinter& Printer() { return *printer_; }
 
@@ -81,5 +87,23 @@ class PrinterSetup {
   QString pdfFile_;
   QString lastPdfFolder_;
 };
+
+// A PDF file has no preprinted form under the data: on the "JARL 用紙"
+// setting its pages hold the data alone. So a program folder without a
+// paper setting starts on blank paper when the default printer is the PDF
+// entry (on the JARL form otherwise).
+bool BlankPaperByDefault();
+
+// Asked before a print on the JARL form into a PDF file. Yes (the default):
+// blank paper with the form drawn instead; No: the JARL form as chosen;
+// Cancel: nothing is printed.
+Button AskFormForPdf(Dialogs& dialogs);
+
+// zotra-batch asks nothing: a PDF file on the JARL form setting is drawn on
+// blank paper with the form, and one message names the file and says so.
+// The JARL form stays when the command line asked for it (--paper jarl).
+// Gives the paper to print on: true for the JARL form.
+bool PaperForPdfFile(bool jarlPaper, bool paperFromCommandLine, const QString& pdfPath, Dialogs& dialogs,
+                     const QString& title);
 
 }  // namespace zotra

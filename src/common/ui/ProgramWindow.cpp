@@ -1,14 +1,23 @@
 #include "ProgramWindow.h"
 
+#include "HelpWindow.h"
 #include "WindowDialogs.h"
+#include "common/Files.h"
 #include "common/gui/Fonts.h"
 #include "common/Text.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcessEnvironment>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 
 namespace zotra {
 
@@ -20,6 +29,23 @@ ProgramRun::ProgramRun(Program program)
   SetCurrentDialogs(dialogs_.get());
   QApplication::setApplicationName(ProgramName(program));
   InstallFontSubstitutions();
+  InstallQtTranslations();
+}
+
+bool InstallQtTranslations() {
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  // A program folder copied to another machine may bring its own
+  // "translations" folder; otherwise Qt's installed ones.
+  const QStringList folders = {QDir(Frame::ExecutableFolder()).filePath(QStringLiteral("translations")),
+                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+  for (const QString& folder : folders) {
+    auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ja"), folder)) {
+      QCoreApplication::installTranslator(translator.release());
+      return true;
+    }
+  }
+  return false;
 }
 
 ProgramRun::~ProgramRun() { SetCurrentDialogs(nullptr); }
@@ -83,6 +109,47 @@ ProgramWindow::ProgramWindow(Frame& frame, const QString& caption, QWidget* pare
   setWindowTitle(CaptionWithVersion(caption));
 }
 
+ProgramWindow::~ProgramWindow() { delete help_; }
+
+HelpWindow* ProgramWindow::helpWindow() const { return help_; }
+
+bool ProgramWindow::ShowHelp(Dialogs& dialogs, const QString& stem) {
+  const QString page =
+      HelpPagePath(frame_.Folder(), stem.isEmpty() ? ProgramExecutable(frame_.program()) : stem);
+  if (!FileExists(page)) {
+    dialogs.Tell(QStringLiteral("ヘルプファイル ") + QDir::toNativeSeparators(page) +
+                 QStringLiteral(" が見つかりません"));
+    return false;
+  }
+  // One help window for the program; it closes with the program. It opens
+  // beside the window, so that the two can be read together.
+  if (!help_) {
+    help_ = new HelpWindow;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect main = frameGeometry();
+    const QSize size = help_->frameGeometry().size();
+    const int left = main.right() + 8 + size.width() <= area.right() ? main.right() + 8 : area.right() - size.width();
+    const int top = qMin(main.top(), area.bottom() - size.height());
+    help_->move(qMax(area.left(), left), qMax(area.top(), top));
+  }
+  help_->ShowPage(page);
+  return true;
+}
+
+void ProgramWindow::AddHelpMenu(Dialogs& dialogs) {
+  QMenu* menu = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+  menu->setObjectName(QStringLiteral("HelpMenu"));
+  QAction* page = menu->addAction(QStringLiteral("この画面のヘルプ"));
+  page->setObjectName(QStringLiteral("HelpShow"));
+  page->setShortcut(QKeySequence(Qt::Key_F1));
+  page->setShortcutContext(Qt::ApplicationShortcut);
+  QAction* guide = menu->addAction(QStringLiteral("かんたん Help (作業の順番)"));
+  guide->setObjectName(QStringLiteral("kantan"));
+  connect(page, &QAction::triggered, this, [this, &dialogs] { ShowHelp(dialogs); });
+  connect(guide, &QAction::triggered, this, [this, &dialogs] { ShowHelp(dialogs, QStringLiteral("kantan")); });
+}
+
 void ProgramWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!placed_) {
@@ -105,6 +172,7 @@ void ProgramWindow::ReturnToMenu() {
   if (leaving_) return;
   leaving_ = true;
   SaveWindowPosition(this, frame_, MainWindowPositionKeys(frame_.program()));
+  if (help_) help_->close();
   Closing();
   if (RestartsMenu()) frame_.StartMenu();
   close();

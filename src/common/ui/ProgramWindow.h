@@ -8,11 +8,19 @@
 #include "common/Frame.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
 
 namespace zotra {
+
+class HelpWindow;
+
+// Loads Qt's own Japanese texts (file dialogs, standard buttons, the edit
+// menu of text boxes) and makes Japanese the default locale. False when the
+// translations are not installed; the program then runs with Qt's English.
+bool InstallQtTranslations();
 
 // The running program: built after the QApplication.
 class ProgramRun {
@@ -62,14 +70,24 @@ class ProgramWindow : public QMainWindow {
  public:
   // caption: the window caption up to the version ("ZOTRA   Ver ").
   ProgramWindow(Frame& frame, const QString& caption, QWidget* parent = nullptr);
+  ~ProgramWindow() override;
 
   Frame& frame() { return frame_; }
+
+  // Shows a help page of the program folder in the help window: the
+  // program's own page ("zotras.html" for the definition editor) unless
+  // another is named ("kantan"). False, after a message, when it is missing.
+  bool ShowHelp(Dialogs& dialogs, const QString& stem = {});
+  HelpWindow* helpWindow() const;
 
   // The closing routine, also used by buttons that leave the program.
   void ReturnToMenu();
 
  protected:
   virtual void Closing() {}
+  // The menu "ヘルプ": the program's page, also on F1 in every window of the
+  // program, and the short guide.
+  void AddHelpMenu(Dialogs& dialogs);
   // The menu starts nothing when it closes; the log program hands back to the
   // sort-and-check program itself.
   virtual bool RestartsMenu() const {
@@ -84,6 +102,7 @@ class ProgramWindow : public QMainWindow {
 
  private:
   Frame& frame_;
+  QPointer<HelpWindow> help_;
   bool placed_ = false;
   bool leaving_ = false;
 };

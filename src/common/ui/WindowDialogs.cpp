@@ -60,10 +60,13 @@ QStringList DialogFilters(const QString& filter) {
     const QString label = parts.at(i).trimmed();
     QString patterns = parts.at(i + 1).trimmed();
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    // A label that shows its own patterns is kept; otherwise they are added.
-    out << (label.contains(QLatin1Char('(')) ? label.left(label.indexOf(QLatin1Char('('))).trimmed()
-                                             : label) +
-               QLatin1String(" (") + patterns + QLatin1Char(')');
+    // A label that ends with its own patterns is shown as it is; otherwise
+    // they are added, and the label stays whole ("Marqen Ver4.x(*.DBS),
+    // Marqen Ver5.x(*.HDB)" names both kinds).
+    const QString own = QLatin1Char('(') + patterns + QLatin1Char(')');
+    QString spaced = label;
+    spaced.replace(QLatin1Char(';'), QLatin1Char(' '));
+    out << (spaced.endsWith(own) ? spaced : label + QLatin1Char(' ') + own);
   }
   return out;
 }

@@ -10,6 +10,7 @@
 #include "common/Files.h"
 #include "common/Text.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -124,6 +126,7 @@ DefineWindow::DefineWindow(Frame& frame, Dialogs& dialogs, QString environmentFi
       definitionFile_(std::move(definitionFile)),
       loaded_(ContestDefinition::EditorDefaults()) {
   setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+  AddHelpMenu(dialogs_);
 
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
@@ -799,8 +802,15 @@ void DefineWindow::OpenNotice() {
     connect(notice_, &JarlFormatNotice::FormChanged, this, [this](bool r1) { option6_[r1 ? 1 : 2]->setChecked(true); });
   }
   notice_->Show(check3_->isChecked(), option6_[1]->isChecked());
-  const QRect g = frameGeometry();
-  notice_->move(g.right() - notice_->frameGeometry().width() - 20, g.top() + 60);
+  // Beside the window, clear of the field being typed in.
+  QWidget* field = QApplication::focusWidget();
+  if (!field || field->window() != this) field = combo2_;
+  const QRect fieldArea(field->mapToGlobal(QPoint(0, 0)), field->size());
+  const QScreen* screen = this->screen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  const QSize frameSize = notice_->frameGeometry().size();
+  const QPoint place = NoticePosition(frameGeometry(), frameSize, area, fieldArea);
+  notice_->move(place);
 }
 
 JarlFormatNotice* DefineWindow::Notice() const { return notice_ && notice_->isVisible() ? notice_ : nullptr; }

@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QRegularExpressionValidator>
+#include <QTimer>
 
 namespace zotra {
 namespace {
@@ -20,6 +21,13 @@ bool IsDigitKey(const QKeyEvent* key) {
 }
 
 bool IsTabKey(const QKeyEvent* key) { return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab; }
+
+// A key that types a character (a letter, a sign, a blank); Home, End,
+// Delete, the arrows and Ctrl+A type none and keep working.
+bool TypesCharacter(const QKeyEvent* key) {
+  const QString t = key->text();
+  return !t.isEmpty() && t.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier);
+}
 
 // A typed digit replaces the character after the caret (or the selection).
 void TypeOver(QLineEdit* field, const QString& digit) {
@@ -43,7 +51,8 @@ class DigitField : public QObject {
     auto* field = static_cast<QLineEdit*>(watched);
     if (IsTabKey(key)) return false;
     if (key->key() == Qt::Key_Backspace) return !backspace_;
-    if (IsDigitKey(key)) TypeOver(field, key->text());
+    if (!IsDigitKey(key)) return TypesCharacter(key);
+    TypeOver(field, key->text());
     return true;
   }
 
@@ -64,11 +73,15 @@ class PeriodFields : public QObject {
     QLineEdit* field = fields_.at(index);
     switch (event->type()) {
       case QEvent::FocusIn:
-        // The field's own handling first (the Tab key selects all), then
-        // typing starts over the first character; a click leaves the caret
-        // where it points.
+        // Entered, the field's text is selected, so that typing replaces it
+        // and cannot run on into the next field; a click is let place its
+        // caret first and then selects as well.
         static_cast<QObject*>(field)->event(event);
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason) field->setSelection(0, 1);
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+          QTimer::singleShot(0, field, [field] { field->selectAll(); });
+        } else {
+          field->selectAll();
+        }
         return true;
       case QEvent::FocusOut:
         field->setText(PadPeriodField(field->text(), Width(index)));
@@ -102,7 +115,7 @@ class PeriodFields : public QObject {
       case Qt::Key_Down: Focus(index + 1); return true;
       default: break;
     }
-    if (!IsDigitKey(key)) return true;
+    if (!IsDigitKey(key)) return TypesCharacter(key);
     TypeOver(field, key->text());
     // The last digit of a field moves on.
     if (field->cursorPosition() >= Width(index)) {

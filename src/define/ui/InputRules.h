@@ -18,15 +18,19 @@ inline const QColor kFocusColour{255, 255, 0};
 // Colour 9 of the 16-colour palette: the bands outside the standard list.
 inline const QColor kExtraBandColour{0, 0, 255};
 
-// Digits only; a typed digit replaces the character after the caret. With
-// backspace false, Backspace is dropped too (Tab always moves on).
+// Digits only: a typed character that is not a digit is dropped, a typed
+// digit replaces the character after the caret; Home, End, Delete, the
+// arrows and Ctrl+A keep working. With backspace false, Backspace is dropped
+// too (Tab always moves on).
 void MakeDigitField(QLineEdit* field, int maxLength, bool backspace);
 
 // The ten period fields (year, month, day, hour, minute of the start, then
-// of the end): digits and Backspace typed over the old ones; a full field
+// of the end): entering a field selects its text, so the first digit typed
+// replaces it; digits and Backspace typed over the old ones; a full field
 // moves the focus on (after the last to `after`); Left/Up and Right/Down go
-// to the neighbouring field; on leaving, a year is cut or padded with zeros
-// to 4 characters, the other fields to 2.
+// to the neighbouring field; Home, End, Delete and Ctrl+A work in the field;
+// on leaving, a year is cut or padded with zeros to 4 characters, the other
+// fields to 2.
 void MakePeriodFields(const QList<QLineEdit*>& fields, QWidget* after);
 
 // Lower-case letters a–z typed (or pasted) become upper case, the caret

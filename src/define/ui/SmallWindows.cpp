@@ -261,4 +261,22 @@ void JarlFormatNotice::ShowRemaining() {
   countdown_->setText(QStringLiteral("この画面が閉じられるまで ") + QString::number(remaining_) + QStringLiteral(" 秒"));
 }
 
+QPoint NoticePosition(const QRect& window, const QSize& notice, const QRect& screen, const QRect& field) {
+  constexpr int kGap = 8;
+  const int w = notice.width(), h = notice.height();
+  const int x = qBound(screen.left(), window.left(), qMax(screen.left(), screen.right() + 1 - w));
+  const int y = qBound(screen.top(), window.top(), qMax(screen.top(), screen.bottom() + 1 - h));
+  const QPoint beside[] = {{window.right() + 1 + kGap, y}, {window.left() - kGap - w, y},
+                           {x, window.bottom() + 1 + kGap}, {x, window.top() - kGap - h}};
+  for (const QPoint& p : beside) {
+    if (screen.contains(QRect(p, notice))) return p;
+  }
+  const QPoint corners[] = {{screen.right() + 1 - w, screen.bottom() + 1 - h}, {screen.right() + 1 - w, screen.top()},
+                            {screen.left(), screen.bottom() + 1 - h}, {screen.left(), screen.top()}};
+  for (const QPoint& p : corners) {
+    if (!QRect(p, notice).intersects(field)) return p;
+  }
+  return corners[0];
+}
+
 }  // namespace zotra

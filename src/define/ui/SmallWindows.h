@@ -72,4 +72,10 @@ class JarlFormatNotice : public QDialog {
   int remaining_ = kSeconds;
 };
 
+// Where the notice goes (its top-left corner): beside the main window, to
+// its right, left, below or above, the first place on the screen; with no
+// room outside the window, in a corner of the screen that does not cover the
+// field being edited.
+QPoint NoticePosition(const QRect& window, const QSize& notice, const QRect& screen, const QRect& field);
+
 }  // namespace zotra

@@ -14,7 +14,9 @@
 //     rewritten). The sheets go to the PDF file, or nowhere with --files-only
 //     (or with the kept "紙ログは印刷しない"), else to the default printer (the
 //     PDF entry writes "ログシート_<band>.pdf" in the program folder), with the
-//     printer's offsets and scale. The survival-mode question takes the answer
+//     printer's offsets and scale. A PDF file on the JARL form setting is
+//     drawn on blank paper with the form (told), unless --paper jarl asks for
+//     the JARL form. The survival-mode question takes the answer
 //     of --survival, else No. Prints the PDF file, the four log files, then
 //     the totals line as arrange does. Settings are never written.
 #include "batch/BatchCommand.h"
@@ -76,6 +78,7 @@ int RunLog(BatchContext& context) {
   bool arrange = false;
   bool filesOnly = settings.filesOnlyAllowed && settings.filesOnly;
   bool survival = false;
+  bool paperGiven = false;
   QString pdf;
   auto choice = [&args](const QStringList& words, QString* out) {
     if (args.isEmpty() || !words.contains(args.first())) return false;
@@ -95,6 +98,7 @@ int RunLog(BatchContext& context) {
       filesOnly = true;
     } else if (option == QLatin1String("--paper") && choice({"jarl", "blank"}, &word)) {
       settings.jarlPaper = word == QLatin1String("jarl");
+      paperGiven = true;
     } else if (option == QLatin1String("--line-spacing") && !args.isEmpty()) {
       settings.lineSpacing = args.takeFirst();
       if (!LineSpacingItems().contains(settings.lineSpacing)) return UsageError(context, usage);
@@ -149,6 +153,9 @@ int RunLog(BatchContext& context) {
     if (!surface) return 1;
   }
 
+  if (!pdf.isEmpty()) {
+    settings.jarlPaper = PaperForPdfFile(settings.jarlPaper, paperGiven, pdf, context.dialogs, frame.Name());
+  }
   OutputPassContext pass{frame.Folder(), session, OutputOptionsFor(settings, positions.CalibrationOf(printerName)),
                          context.dialogs, {}, survival};
   const OutputPassResult result = RunOutputPass(*surface, pass);

@@ -34,14 +34,16 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
   if (column_ == col::kPoints) {
     // Digits only, each typed over the next character; every other character
     // key (backspace, letters, cut and paste) is dropped. Keys without a
-    // character (arrows, Home, End, Delete) move or shorten as usual.
+    // character (arrows, Home, End, Delete) move or shorten as usual, and
+    // Ctrl+A selects the value, for a new one to be typed over it.
     const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
     if (digit) {
       if (!hasSelectedText() && cursorPosition() < this->text().size()) setSelection(cursorPosition(), 1);
       QLineEdit::keyPressEvent(event);
       return;
     }
-    if (event->key() == Qt::Key_Backspace || (!text.isEmpty() && event->key() != Qt::Key_Delete)) {
+    if (event->key() == Qt::Key_Backspace ||
+        (!text.isEmpty() && event->key() != Qt::Key_Delete && !event->matches(QKeySequence::SelectAll))) {
       event->accept();
       return;
     }

@@ -3,6 +3,7 @@
 #include "common/Dialogs.h"
 #include "log/QsoTable.h"
 
+#include <QButtonGroup>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,8 +14,7 @@
 
 namespace zotra {
 
-DataSelectionWindow::DataSelectionWindow(const QsoTable& table, Dialogs& dialogs,
-                                         std::function<void(const std::vector<bool>&)> apply, QWidget* parent)
+DataSelectionWindow::DataSelectionWindow(const QsoTable& table, Dialogs& dialogs, Apply apply, QWidget* parent)
     : QDialog(parent), table_(table), dialogs_(dialogs), apply_(std::move(apply)) {
   setObjectName(QStringLiteral("Form5"));
   setWindowTitle(QStringLiteral("データ抽出設定"));
@@ -28,6 +28,16 @@ DataSelectionWindow::DataSelectionWindow(const QsoTable& table, Dialogs& dialogs
   search_->setObjectName(QStringLiteral("Text1"));
   search_->setToolTip(QStringLiteral("検索する文字列を指定します"));
   search_->installEventFilter(this);
+  inReceived_ = new QRadioButton(QStringLiteral("受信ナンバー"), textFrame);
+  inReceived_->setObjectName(QStringLiteral("OptionReceived"));
+  inReceived_->setToolTip(QStringLiteral("受信コンテストナンバーから検索します"));
+  inCall_ = new QRadioButton(QStringLiteral("コールサイン"), textFrame);
+  inCall_->setObjectName(QStringLiteral("OptionCall"));
+  inCall_->setToolTip(QStringLiteral("交信相手のコールサインから検索します"));
+  auto* where = new QButtonGroup(this);
+  where->addButton(inReceived_);
+  where->addButton(inCall_);
+  inReceived_->setChecked(true);
   triple_ = new QRadioButton(QStringLiteral("トリプルコール"), frame);
   triple_->setObjectName(QStringLiteral("Option2"));
   triple_->setToolTip(QStringLiteral("交信相手からトリプルコールを探します"));
@@ -40,6 +50,11 @@ DataSelectionWindow::DataSelectionWindow(const QsoTable& table, Dialogs& dialogs
 
   auto* textLayout = new QVBoxLayout(textFrame);
   textLayout->addWidget(search_);
+  auto* whereLayout = new QHBoxLayout;
+  whereLayout->addWidget(inReceived_);
+  whereLayout->addWidget(inCall_);
+  whereLayout->addStretch();
+  textLayout->addLayout(whereLayout);
   auto* frameLayout = new QVBoxLayout(frame);
   frameLayout->addWidget(text_);
   frameLayout->addWidget(textFrame);
@@ -77,11 +92,14 @@ SelectionRule DataSelectionWindow::Rule() const {
   if (triple_->isChecked()) return SelectionRule::Triple;
   if (sandwich_->isChecked()) return SelectionRule::Sandwich;
   if (twoLetter_->isChecked()) return SelectionRule::TwoLetter;
-  return SelectionRule::Text;
+  return inCall_->isChecked() ? SelectionRule::CallText : SelectionRule::Text;
 }
 
 void DataSelectionWindow::RuleChosen() {
-  if (text_->isChecked()) {
+  const bool text = text_->isChecked();
+  inReceived_->setEnabled(text);
+  inCall_->setEnabled(text);
+  if (text) {
     search_->setEnabled(true);
     search_->setFocus();
   } else {
@@ -98,15 +116,16 @@ bool DataSelectionWindow::eventFilter(QObject* watched, QEvent* event) {
 void DataSelectionWindow::Run() {
   const SelectionRule rule = Rule();
   QString text;
-  if (rule == SelectionRule::Text) {
+  if (rule == SelectionRule::Text || rule == SelectionRule::CallText) {
     text = SearchText(search_->text());
     if (text.isEmpty()) {
       dialogs_.Tell(QStringLiteral("文字列検索が選択されましたが\n検索文字列が設定されていません"));
       return;
     }
   }
-  apply_(SelectRows(table_, rule, text));
+  const std::vector<bool> selected = SelectRows(table_, rule, text);
   accept();
+  apply_(selected, SelectionColumn(rule));
 }
 
 }  // namespace zotra

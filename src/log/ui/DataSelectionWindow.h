@@ -1,5 +1,5 @@
 // The data selection window ("データ抽出設定", Form5): a search text in the
-// received exchange, or the shape of the worked call sign.
+// received exchange or in the call sign, or the shape of the worked call sign.
 #pragma once
 
 #include "log/DataSelection.h"
@@ -19,9 +19,10 @@ class QsoTable;
 class DataSelectionWindow : public QDialog {
   Q_OBJECT
  public:
-  // apply: marks the rows and tells the count.
-  DataSelectionWindow(const QsoTable& table, Dialogs& dialogs,
-                      std::function<void(const std::vector<bool>&)> apply, QWidget* parent = nullptr);
+  // apply: marks the rows, shows the first in the column searched and tells
+  // the count.
+  using Apply = std::function<void(const std::vector<bool>& selected, int column)>;
+  DataSelectionWindow(const QsoTable& table, Dialogs& dialogs, Apply apply, QWidget* parent = nullptr);
 
   // "実行": runs the selection and hides the window; a string search without
   // text only tells so and leaves the window open.
@@ -36,12 +37,14 @@ class DataSelectionWindow : public QDialog {
 
   const QsoTable& table_;
   Dialogs& dialogs_;
-  std::function<void(const std::vector<bool>&)> apply_;
+  Apply apply_;
   QRadioButton* text_ = nullptr;      // Option1
   QRadioButton* triple_ = nullptr;    // Option2
   QRadioButton* sandwich_ = nullptr;  // Option3
   QRadioButton* twoLetter_ = nullptr; // Option4
   QLineEdit* search_ = nullptr;       // Text1
+  QRadioButton* inReceived_ = nullptr;  // the text searched in the received exchange
+  QRadioButton* inCall_ = nullptr;      // or in the call sign
 };
 
 }  // namespace zotra

@@ -3,6 +3,8 @@
 #include "LogWindow.h"
 #include "common/gui/Fonts.h"
 
+#include "log/QsoTable.h"
+
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QGuiApplication>
@@ -16,13 +18,21 @@ namespace {
 
 class DuplicateListModel : public QAbstractTableModel {
  public:
-  DuplicateListModel(QList<DuplicateListRow> rows, QObject* parent)
-      : QAbstractTableModel(parent), rows_(std::move(rows)) {}
+  DuplicateListModel(QList<DuplicateListRow> rows, const QsoTable* table, QObject* parent)
+      : QAbstractTableModel(parent), rows_(std::move(rows)), table_(table) {}
   int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_.size(); }
   int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 7; }
   QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid()) return {};
     const DuplicateListRow& r = rows_.at(index.row());
+    const bool invalid = table_ && table_->InTable(r.row) && !table_->IsValid(r.row);
+    if (role == Qt::ForegroundRole && invalid) return QColor(Qt::gray);
+    if (role == Qt::FontRole && invalid) {
+      QFont font(kGothicFont, 9);
+      font.setStrikeOut(true);
+      return font;
+    }
+    if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
       case 0: return r.group;
       case 1: return r.number;
@@ -42,13 +52,16 @@ class DuplicateListModel : public QAbstractTableModel {
     return headings.value(section);
   }
 
+  int TableRow(int listRow) const { return rows_.value(listRow).row; }
+
  private:
   QList<DuplicateListRow> rows_;
+  const QsoTable* table_;
 };
 
 }  // namespace
 
-DuplicateListWindow::DuplicateListWindow(const QList<DuplicateListRow>& rows, QWidget* parent)
+DuplicateListWindow::DuplicateListWindow(const QList<DuplicateListRow>& rows, const QsoTable* table, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("Form6"));
   setWindowTitle(QStringLiteral("重複交信一覧"));
@@ -57,9 +70,16 @@ DuplicateListWindow::DuplicateListWindow(const QList<DuplicateListRow>& rows, QW
 
   grid_ = new QTableView(this);
   grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
-  grid_->setModel(new DuplicateListModel(rows, grid_));
+  auto* model = new DuplicateListModel(rows, table, grid_);
+  grid_->setModel(model);
   grid_->setFocusPolicy(Qt::NoFocus);
-  grid_->setSelectionMode(QAbstractItemView::NoSelection);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setToolTip(QStringLiteral("クリックすると交信データの表でその交信を表示します"));
+  connect(grid_, &QTableView::clicked, this, [this, model](const QModelIndex& index) {
+    const int row = model->TableRow(index.row());
+    if (row > 0) emit QsoChosen(row);
+  });
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setWordWrap(false);
   grid_->verticalHeader()->hide();

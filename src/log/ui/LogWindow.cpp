@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zotra {
@@ -82,6 +83,7 @@ LogWindow::LogWindow(Frame& frame, Dialogs& dialogs, std::unique_ptr<LogSession>
       dialogs_(dialogs),
       session_(std::move(session)) {
   setObjectName(QStringLiteral("Form1"));
+  AddHelpMenu(dialogs_);
   model_ = new QsoTableModel(&session_->table, this);
 
   auto makeButton = [this](const char* name, const QString& caption, const QString& tip) {
@@ -96,12 +98,15 @@ LogWindow::LogWindow(Frame& frame, Dialogs& dialogs, std::unique_ptr<LogSession>
   arrange_ = makeButton("Command3", QStringLiteral("ﾏﾙﾁ整理"), QStringLiteral("マルチの整理をします"));
   print_ = makeButton("Command4", QStringLiteral("印刷"), QStringLiteral("ログシート印刷画面を開きます"));
   search_ = makeButton("Command6", QStringLiteral("文字列検索"), QString());
+  duplicates_ = makeButton("Command7", QStringLiteral("重複交信を一括無効"),
+                           QStringLiteral("重複交信表の各局の最初の有効な交信を残して、ほかを無効交信にします"));
+  duplicates_->setEnabled(false);
 
   const int count = session_->table.RowCount();
   const QString selection = session_->BandSelection();
   QString band = selection;
   if (Upper(selection) == QLatin1String("ALL")) {
-    band = QStringLiteral("All Band");
+    band = QStringLiteral("全バンド");
   } else if (CellNumber(selection) != 0) {
     band += QStringLiteral(" MHz");
   }
@@ -114,6 +119,7 @@ LogWindow::LogWindow(Frame& frame, Dialogs& dialogs, std::unique_ptr<LogSession>
   top->addWidget(info_);
   top->addStretch();
   top->addWidget(search_);
+  top->addWidget(duplicates_);
   top->addWidget(arrange_);
   top->addWidget(undoButton_);
   top->addSpacing(16);
@@ -132,9 +138,11 @@ LogWindow::LogWindow(Frame& frame, Dialogs& dialogs, std::unique_ptr<LogSession>
   connect(print_, &QPushButton::clicked, this, &LogWindow::Print);
   connect(validity_, &QPushButton::clicked, this, &LogWindow::ToggleValidity);
   connect(search_, &QPushButton::clicked, this, &LogWindow::OpenDataSelection);
+  connect(duplicates_, &QPushButton::clicked, this, &LogWindow::InvalidateDuplicates);
 
   selection_ = new DataSelectionWindow(
-      session_->table, dialogs_, [this](const std::vector<bool>& selected) { ApplySelection(selected); }, this);
+      session_->table, dialogs_,
+      [this](const std::vector<bool>& selected, int column) { ApplySelection(selected, column); }, this);
 
   // The size kept from the last run; the default shows every column.
   int width = table_->verticalHeader()->width() + table_->verticalScrollBar()->sizeHint().width() + 40;
@@ -322,7 +330,40 @@ void LogWindow::ToggleValidity() {
   editor_->setText(value);
   TakeSnapshot();
   validity_->hide();
+  // The number stays the current cell, so the next QSO is one key away.
+  table_->setCurrentIndex(model_->IndexOf(row, col::kNumber));
   table_->setFocus(Qt::OtherFocusReason);
+}
+
+void LogWindow::InvalidateDuplicates() {
+  TakeSnapshot();
+  HideEditor();
+  const std::vector<int> rows = LaterDuplicateRows(duplicateRows_, session_->table);
+  if (rows.empty()) {
+    dialogs_.Tell(InvalidatedDuplicatesReport(duplicateRows_.size(), 0));
+    return;
+  }
+  QList<UndoCell> before;
+  for (int row : rows) {
+    before.append({row, col::kNumber, model_->Cell(row, col::kNumber)});
+    model_->SetCell(row, col::kNumber, QStringLiteral("0"));
+  }
+  undo_.PushTogether(*model_, before);
+  anyUndoStep_ = true;
+  UpdateUndoButton();
+  table_->setFocus(Qt::OtherFocusReason);
+  dialogs_.Tell(InvalidatedDuplicatesReport(duplicateRows_.size(), static_cast<int>(rows.size())));
+}
+
+void LogWindow::GoToQso(int row) {
+  if (!session_->table.InTable(row)) return;
+  TakeSnapshot();
+  HideEditor();
+  const QModelIndex index = model_->IndexOf(row, col::kNumber);
+  table_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  activateWindow();
+  table_->setFocus(Qt::OtherFocusReason);
+  CellClicked(index);
 }
 
 void LogWindow::UndoLastStep() {
@@ -367,10 +408,17 @@ void LogWindow::OpenDataSelection() {
   selection_->exec();
 }
 
-void LogWindow::ApplySelection(const std::vector<bool>& selected) {
+void LogWindow::ApplySelection(const std::vector<bool>& selected, int column) {
   model_->SetSelection(selected);
   int count = 0;
   for (bool s : selected) count += s ? 1 : 0;
+  // The first row found is shown before the report.
+  const auto first = std::find(selected.begin(), selected.end(), true);
+  if (first != selected.end()) {
+    const QModelIndex index = model_->IndexOf(static_cast<int>(first - selected.begin()) + 1, column);
+    table_->setCurrentIndex(index);
+    table_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+  }
   dialogs_.Tell(SelectionReport(count));
 }
 
@@ -394,7 +442,15 @@ void LogWindow::GoBack() {
 void LogWindow::OpenDuplicateListWhenPresent() {
   const QString path = frame().Path(kDuplicateFileName);
   if (!FileExists(path)) return;
-  duplicateList_ = new DuplicateListWindow(ReadDuplicateList(path), this);
+  duplicateRows_ = ReadDuplicateList(path);
+  FindInTable(&duplicateRows_, session_->table);
+  duplicates_->setEnabled(!duplicateRows_.isEmpty());
+  duplicateList_ = new DuplicateListWindow(duplicateRows_, &session_->table, this);
+  connect(duplicateList_, &DuplicateListWindow::QsoChosen, this, &LogWindow::GoToQso);
+  // Invalid QSOs are shown so in the list as well.
+  connect(model_, &QAbstractItemModel::dataChanged, duplicateList_, [list = duplicateList_] {
+    if (list) list->grid()->viewport()->update();
+  });
   duplicateListPending_ = true;
   if (isVisible()) {
     duplicateListPending_ = false;

@@ -55,8 +55,15 @@ class LogWindow : public ProgramWindow {
   void Print();              // Command4 "印刷"
   void ToggleValidity();     // Command5
   void OpenDataSelection();  // Command6 "文字列検索"
-  // Applies a data selection (what Form5's "実行" does) and reports it.
-  void ApplySelection(const std::vector<bool>& selected);
+  // Command7 "重複交信を一括無効": every duplicate group keeps its earliest
+  // valid QSO, the others are made invalid in one undo step.
+  void InvalidateDuplicates();
+  // Applies a data selection (what Form5's "実行" does), shows the first row
+  // found (in `column`) and reports it.
+  void ApplySelection(const std::vector<bool>& selected, int column = col::kReceived);
+  // Makes the QSO number of a row the current cell, in view, with the
+  // invalidation button beside it (a row of the duplicate list chosen).
+  void GoToQso(int row);
 
   // Writes the table to "zotra.wk2"; false (after a message) when it failed.
   bool WriteTable();
@@ -90,9 +97,11 @@ class LogWindow : public ProgramWindow {
   QPushButton* print_ = nullptr;      // Command4
   QPushButton* validity_ = nullptr;   // Command5
   QPushButton* search_ = nullptr;     // Command6
+  QPushButton* duplicates_ = nullptr; // Command7
   QLabel* info_ = nullptr;
   DataSelectionWindow* selection_ = nullptr;
   QPointer<DuplicateListWindow> duplicateList_;
+  QList<DuplicateListRow> duplicateRows_;  // the rows of "zotradup.wk", found in the table
   UndoStack undo_;
   bool anyUndoStep_ = false;
   bool leaving_ = false;

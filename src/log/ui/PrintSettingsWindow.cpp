@@ -7,6 +7,7 @@
 #include "common/Frame.h"
 #include "common/gui/Fonts.h"
 #include "common/gui/PaintSurface.h"
+#include "common/ui/PreviewWindow.h"
 #include "common/ui/PrinterProperties.h"
 #include "common/ui/ProgramWindow.h"
 #include "log/LogSession.h"
@@ -143,6 +144,8 @@ void PrintSettingsWindow::BuildControls() {
   command1_ = NamedButton(QStringLiteral("Command1"), QStringLiteral("印刷開始"), QStringLiteral("ログシートの印刷をします"));
   command2_ = NamedButton(QStringLiteral("Command2"), QStringLiteral("戻る"), QStringLiteral("前の画面に戻ります"));
   command1_->setMinimumWidth(110);
+  preview_ = NamedButton(QStringLiteral("Preview"), QStringLiteral("プレビュー"),
+                         QStringLiteral("印刷する前にログシートを画面で確かめます"));
 
   auto* options = new QVBoxLayout;
   options->addWidget(check2_);
@@ -158,6 +161,7 @@ void PrintSettingsWindow::BuildControls() {
   middle->addWidget(positionFrame_);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
+  buttons->addWidget(preview_);
   buttons->addWidget(command1_);
   buttons->addWidget(command2_);
 
@@ -181,6 +185,7 @@ void PrintSettingsWindow::BuildControls() {
   connect(command4_, &QPushButton::clicked, this, &PrintSettingsWindow::OpenPositions);
   connect(command3_, &QPushButton::clicked, this, [this] { TestPrint(); });
   connect(command1_, &QPushButton::clicked, this, [this] { StartPrinting(); });
+  connect(preview_, &QPushButton::clicked, this, [this] { ShowPreview(); });
   connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -228,6 +233,7 @@ void PrintSettingsWindow::UpdateEnabling() {
   combo1_->setEnabled(paper && option2_->isChecked());
   check4_->setEnabled(paper);
   command5_->setEnabled(paper);
+  preview_->setEnabled(paper);
   for (QGroupBox* frame : {headingFrame_, invalidFrame_, positionFrame_, printerFrame_, checkFrame_}) {
     frame->setEnabled(paper);
   }
@@ -278,11 +284,39 @@ bool PrintSettingsWindow::TestPrint() {
     dialogs_.Tell(surface->ErrorText(), {}, Icon::Critical);
     return false;
   }
+  if (printer_.IsPdf()) dialogs_.Tell(PdfWrittenMessage(printer_.OutputPdfFile()));
   return true;
 }
 
+OutputPassContext PrintSettingsWindow::PassContext(const PrintSettings& settings) {
+  return {frame_.Folder(), session_, OutputOptionsFor(settings, positions_.CalibrationOf(printer_.Name())), dialogs_,
+          [this](const QString& label) {
+            if (progress_) progress_->SetLabel(label);
+          },
+          std::nullopt};
+}
+
+bool PrintSettingsWindow::ShowPreview() {
+  Refresh();
+  if (!previewWindow_) {
+    previewWindow_ = new PreviewWindow(frame_, QStringLiteral("Preview"), this);
+    previewWindow_->setWindowTitle(QStringLiteral("ログシートのプレビュー"));
+  }
+  if (DrawPassSheets(previewWindow_->NewDocument(), PassContext(Settings())) == 0) {
+    dialogs_.Tell(QStringLiteral("印刷する交信がありません"));
+    return false;
+  }
+  previewWindow_->ShowDocument();
+  return true;
+}
+
+void PrintSettingsWindow::hideEvent(QHideEvent* event) {
+  if (previewWindow_) previewWindow_->close();
+  QDialog::hideEvent(event);
+}
+
 bool PrintSettingsWindow::StartPrinting() {
-  const PrintSettings settings = Settings();
+  PrintSettings settings = Settings();
   const bool filesOnly = settings.filesOnlyAllowed && settings.filesOnly;
   Refresh();
   if (!filesOnly && settings.paperCheck) {
@@ -293,6 +327,15 @@ bool PrintSettingsWindow::StartPrinting() {
     if (!printer_.IsA4()) {
       dialogs_.Tell(QStringLiteral("用紙サイズをチェックしてください"));
       return false;
+    }
+  }
+  // A PDF file has no form under the data: blank paper draws it.
+  if (!filesOnly && printer_.IsPdf() && settings.jarlPaper) {
+    const Button answer = AskFormForPdf(dialogs_);
+    if (answer == Button::Cancel) return false;
+    if (answer == Button::Yes) {
+      option2_->setChecked(true);
+      settings = Settings();
     }
   }
   std::unique_ptr<PrintSurface> surface;
@@ -309,11 +352,13 @@ bool PrintSettingsWindow::StartPrinting() {
     progress_->adjustSize();
     RestoreWindowPosition(progress_, frame_, kForm3Position);
   }
-  const OutputPassContext context{frame_.Folder(), session_,
-                                  OutputOptionsFor(settings, positions_.CalibrationOf(printer_.Name())), dialogs_,
-                                  [this](const QString& label) { progress_->SetLabel(label); }, std::nullopt};
+  const OutputPassContext context = PassContext(settings);
   progress_->Run([&] { lastPass_ = RunOutputPass(*surface, context); });
   accept();
+  // Where the sheets went, when they went to a PDF file.
+  if (!filesOnly && printer_.IsPdf() && lastPass_.sheets > 0 && !lastPass_.paperFailed) {
+    dialogs_.Tell(PdfWrittenMessage(printer_.OutputPdfFile()));
+  }
   return true;
 }
 
@@ -322,6 +367,7 @@ void PrintSettingsWindow::SaveState() const {
   SaveWindowPosition(this, frame_, kForm2Position);
   if (progress_) SaveWindowPosition(progress_, frame_, kForm3Position);
   if (positionWindow_) SaveWindowPosition(positionWindow_, frame_, kForm4Position);
+  if (previewWindow_ && previewWindow_->isVisible()) previewWindow_->SavePlace();
 }
 
 }  // namespace zotra

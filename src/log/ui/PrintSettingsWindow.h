@@ -1,8 +1,8 @@
 // The print settings window ("印刷条件の設定", Form2): paper and line spacing,
 // the special font, files only, the mode in the remarks column, headings,
 // subtotals and points, invalid QSOs, the position adjustment and the test
-// print, the printer with its properties, the paper check, and "印刷開始",
-// which runs the output pass in the progress window.
+// print, the printer with its properties, the paper check, the preview of the
+// sheets, and "印刷開始", which runs the output pass in the progress window.
 #pragma once
 
 #include "common/gui/Printers.h"
@@ -26,6 +26,7 @@ namespace zotra {
 class Dialogs;
 class Frame;
 class PositionWindow;
+class PreviewWindow;
 class ProgressWindow;
 struct LogSession;
 
@@ -49,6 +50,9 @@ class PrintSettingsWindow : public QDialog {
   // failed, the PDF file was not chosen).
   bool StartPrinting();
   bool TestPrint();        // "テスト印刷"
+  // "プレビュー": the sheets as "印刷開始" would print them, in the preview
+  // window; nothing is written. False when there is no sheet.
+  bool ShowPreview();
   void OpenPositions();    // "位置調整": the position adjustment window, modally
   void ChoosePrinter(const QString& name);
 
@@ -60,6 +64,7 @@ class PrintSettingsWindow : public QDialog {
   const OutputPassResult& LastPass() const { return lastPass_; }
   ProgressWindow* progressWindow() const { return progress_; }
   PositionWindow* positionWindow() const { return positionWindow_; }
+  PreviewWindow* previewWindow() const { return previewWindow_; }
 
   // Keeps the settings and the positions of the print windows ("Form2Top" …
   // "Form4Left"), as the exit routine does.
@@ -67,8 +72,10 @@ class PrintSettingsWindow : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
+  OutputPassContext PassContext(const PrintSettings& settings);
   void BuildControls();
   void UpdateEnabling();
   void UpdatePaper();
@@ -84,6 +91,7 @@ class PrintSettingsWindow : public QDialog {
   OutputPassResult lastPass_;
   ProgressWindow* progress_ = nullptr;
   PositionWindow* positionWindow_ = nullptr;
+  PreviewWindow* previewWindow_ = nullptr;
 
   QRadioButton* option1_ = nullptr;  // JARL paper
   QRadioButton* option2_ = nullptr;  // blank paper
@@ -103,6 +111,7 @@ class PrintSettingsWindow : public QDialog {
   QPushButton* command3_ = nullptr;  // test print
   QPushButton* command4_ = nullptr;  // position adjustment
   QPushButton* command5_ = nullptr;  // properties
+  QPushButton* preview_ = nullptr;
   QGroupBox* paperFrame_ = nullptr;
   QGroupBox* headingFrame_ = nullptr;
   QGroupBox* invalidFrame_ = nullptr;

@@ -10,7 +10,10 @@
 //     default printer; a default printer that is the PDF entry writes
 //     "サマリーシート.pdf" in the program folder), then writes the electronic
 //     log and the text summary as the definition asks, and prints the path of
-//     each file written. --comment sets the third comment line (the JAG QSO
+//     each file written. The paper: --paper, else the one the summary-sheet
+//     window keeps; a PDF file on the JARL form setting is drawn on blank
+//     paper with the form (told) unless --paper jarl asks for the JARL form.
+//     --comment sets the third comment line (the JAG QSO
 //     party's comment window; without it that contest takes "ステッカー希望").
 #include "batch/BatchCommand.h"
 
@@ -86,13 +89,14 @@ int RunSummary(BatchContext& context) {
   TotalsOptions totalsOptions;
   PrintJobSettings settings;
   std::optional<QString> comment;
+  std::optional<bool> jarlPaper;
   QString pdf;
   while (!args.isEmpty()) {
     const QString option = args.takeFirst();
     if (option == QLatin1String("--paper") && !args.isEmpty()) {
       const QString paper = args.takeFirst();
       if (paper != QLatin1String("jarl") && paper != QLatin1String("blank")) return UsageError(context, usage);
-      settings.jarlPaper = paper == QLatin1String("jarl");
+      jarlPaper = paper == QLatin1String("jarl");
     } else if (option == QLatin1String("--color")) {
       settings.colour = true;
     } else if (option == QLatin1String("--sign")) {
@@ -138,6 +142,11 @@ int RunSummary(BatchContext& context) {
     }
     surface = printer.Open(context.dialogs, SummaryDocumentName());
     if (!surface) return 1;
+  }
+  settings.jarlPaper = jarlPaper.value_or(StoredJarlPaper(frame));
+  if (!pdf.isEmpty()) {
+    settings.jarlPaper = PaperForPdfFile(settings.jarlPaper, jarlPaper.has_value(), pdf, context.dialogs,
+                                         ProgramName(Program::Summary));
   }
   if (!PrintSummaryDocument(*surface, definition, totals, settings)) {
     context.dialogs.Tell(surface->ErrorText(), ProgramName(Program::Summary));

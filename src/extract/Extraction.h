@@ -212,7 +212,7 @@ QStringList SkipLines(const ExtractResult& result);
 // "時刻の基準違い".
 QString ExtractAccount(const ExtractResult& result, const ExtractDefinition& definition);
 
-// The run: opens the logbook, creates "zotra.wk1", searches, reads, writes,
+// The run: opens the logbook, creates "zotra.wk1", reads every record, writes,
 // closes both. `databaseLabel` (when given) is told the logbook label to show.
 ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, ExtractObserver* observer = nullptr,
                             const std::function<void(const QString& label, bool warning)>& databaseLabel = {});

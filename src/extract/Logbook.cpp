@@ -13,23 +13,20 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// A field text from the library's bytes: ASCII directly (most fields are),
-// everything else through the code page.
+// A field text from the library's bytes: ASCII directly, in the text's own
+// storage (most fields are, and most keep their length from record to
+// record), everything else through the code page.
 void SetText(QString& out, const char* bytes, int length) {
-  bool ascii = true;
-  for (int i = 0; i < length; ++i) {
-    if (static_cast<unsigned char>(bytes[i]) >= 0x80) {
-      ascii = false;
-      break;
-    }
-  }
-  if (!ascii) {
-    out = DecodeCp932(QByteArray::fromRawData(bytes, length));
-    return;
-  }
-  out.resize(length);
+  if (out.size() != length || !out.isDetached()) out.resize(length);
   QChar* d = out.data();
-  for (int i = 0; i < length; ++i) d[i] = QLatin1Char(bytes[i]);
+  for (int i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte >= 0x80) {
+      out = DecodeCp932(QByteArray::fromRawData(bytes, length));
+      return;
+    }
+    d[i] = QChar(byte);
+  }
 }
 
 // The folder of a file, with its separator.

@@ -190,21 +190,24 @@ bool Logbook::Read(qint32 number, QsoRecord* record) { return ReadTime(number, r
 bool Logbook::ReadTime(qint32 number, QsoRecord* record) {
   if (!open_ || number < 1 || number > count_) return false;
   if (mode_ == LogbookMode::Old) return ReadOld(number, record, false);
-  const int state = library_.Read(number);
-  if (state == HostLibrary::kNoSuchRecord) return false;
-  if (state == HostLibrary::kDamaged) {
-    TellDamaged(number, U("この交信は読み飛ばします"));
-    return false;
-  }
+  if (!ReadCurrent(number)) return false;
   record->number = number;
-  ReadFields(0, static_cast<int>(QsoField::Time), record);
+  ReadFields(static_cast<int>(QsoField::Date), static_cast<int>(QsoField::Time), record);
   return true;
 }
 
 bool Logbook::ReadRest(QsoRecord* record) {
   if (mode_ == LogbookMode::Old) return ReadOld(record->number, record, true);
-  ReadFields(static_cast<int>(QsoField::Time) + 1, kQsoFieldCount - 1, record);
+  // The record once more, every field in order, as the libraries are used.
+  if (!ReadCurrent(record->number)) return false;
+  ReadFields(0, kQsoFieldCount - 1, record);
   return true;
+}
+
+bool Logbook::ReadCurrent(qint32 number) {
+  const int state = library_.Read(number);
+  if (state == HostLibrary::kDamaged) TellDamaged(number, U("この交信は読み飛ばします"));
+  return state == HostLibrary::kRead;
 }
 
 void Logbook::ReadFields(int first, int last, QsoRecord* record) {

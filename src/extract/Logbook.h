@@ -66,7 +66,8 @@ class Logbook {
   bool Read(qint32 number, QsoRecord* record);
   // The same in two steps, so that a record outside the period costs little:
   // ReadTime reads the record's number, date and time (in mode "NEW" the
-  // fields 0 to 3), ReadRest, right after it, the rest of the same record.
+  // fields 2 and 3), ReadRest, right after it, the whole record (in mode
+  // "NEW" MQW_read once more and every field, 0 to 16, in order).
   bool ReadTime(qint32 number, QsoRecord* record);
   bool ReadRest(QsoRecord* record);
   // The band of a record's frequency text: FreqPCheck in mode "NEW", the Ver4
@@ -88,6 +89,7 @@ class Logbook {
   OpenResult OpenOld(const QString& path);
   void ClampToReadable(const QString& path, qint32 headerCount, qint32 readable);
   void TellDamaged(qint32 number, const QString& how);
+  bool ReadCurrent(qint32 number);
   void ReadFields(int first, int last, QsoRecord* record);
   bool ReadOld(qint32 number, QsoRecord* record, bool whole);
 

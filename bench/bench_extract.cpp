@@ -1,15 +1,16 @@
 // The whole extraction, from opening the logbook to the closed "zotra.wk1",
-// over a logbook of a million records that holds a contest of 30,000 QSOs:
+// over a logbook of a million records that holds a contest of 30,000 QSOs.
+// Every record is read wherever the contest lies (target: under 500 ms):
 //   BM_ContestAtTheEnd   the contest in the last records, as a logbook that
-//                        has grown over the years holds it (target: under one
-//                        second);
-//   BM_ContestAtTheStart the contest in the first records: the search goes
-//                        back to record 1 and every record is read (target:
-//                        at least 500,000 records a second).
+//                        has grown over the years holds it;
+//   BM_ContestAtTheStart the contest in the first records (a logbook imported
+//                        newest first).
 // The QSOs are logged in UTC and converted to the contest's JST; they carry
 // area codes with a power letter, names, remarks, the numbers and three
-// multipliers.
+// multipliers. rss_growth_kb: what the process grew by during a run (the
+// memory stays flat whatever the logbook's size).
 #include "LogbookFiles.h"
+#include "Rss.h"
 #include "common/Dialogs.h"
 #include "common/Files.h"
 #include "common/Settings.h"
@@ -127,21 +128,38 @@ zotra::ExtractInput Input(const QString& logbook) {
   return input;
 }
 
+// The resident memory at the first and the last look of a run.
+class MemoryWatch : public zotra::ExtractObserver {
+ public:
+  bool Progress(const zotra::ExtractProgress& progress) override {
+    if (start_ == 0) start_ = RssKb();
+    if (progress.phase == zotra::ExtractProgress::Phase::Finished) growth_ = std::max(growth_, RssKb() - start_);
+    return true;
+  }
+  void Restart() { start_ = 0; }
+  long Growth() const { return growth_; }
+
+ private:
+  long start_ = 0;
+  long growth_ = 0;
+};
+
 void Extract(benchmark::State& state, bool contestAtEnd) {
   const zotra::ExtractInput input = Input(Logbook(contestAtEnd));
   zotra::ScriptedDialogs dialogs({}, {});
   zotra::ExtractResult result;
+  MemoryWatch memory;
   for (auto _ : state) {
-    result = zotra::RunExtraction(input, dialogs);
+    memory.Restart();
+    result = zotra::RunExtraction(input, dialogs, &memory);
   }
-  if (result.kept != kContest || !dialogs.Records().isEmpty()) {
+  if (result.kept != kContest || result.lastRecord != kRecords || !dialogs.Records().isEmpty()) {
     state.SkipWithError(QStringLiteral("%1 QSOs kept, %2 messages").arg(result.kept).arg(dialogs.Records().size()).toUtf8().constData());
     return;
   }
-  const qint64 read = result.lastRecord - result.firstRecord + 1;
-  state.counters["records_read"] = static_cast<double>(read);
   state.counters["records_per_s"] =
-      benchmark::Counter(static_cast<double>(read) * state.iterations(), benchmark::Counter::kIsRate);
+      benchmark::Counter(static_cast<double>(kRecords) * state.iterations(), benchmark::Counter::kIsRate);
+  state.counters["rss_growth_kb"] = static_cast<double>(memory.Growth());
 }
 
 void BM_ContestAtTheEnd(benchmark::State& state) { Extract(state, true); }

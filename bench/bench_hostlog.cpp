@@ -5,6 +5,7 @@
 // process must not grow with the logbook: rss_growth_kb stays near zero for
 // both sizes.
 #include "LogbookFiles.h"
+#include "Rss.h"
 #include "common/Dialogs.h"
 #include "common/Text.h"
 #include "extract/HostLibrary.h"
@@ -17,25 +18,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <string>
-
 namespace {
 
 constexpr int kBlock = 1000;
-
-long RssKb() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmRSS:") {
-      long kb = 0;
-      status >> kb;
-      return kb;
-    }
-  }
-  return 0;
-}
 
 // A logbook of `records` QSOs: a block of a thousand varied records written
 // by the stand-in's writer, repeated. Kept for the run.

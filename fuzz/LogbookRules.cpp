@@ -94,7 +94,11 @@ void ApplyRecordRules(const QsoRecord& record, const RecordRules::BandLookup& ba
     RecordRules rules(b.contests[i], b.aliases, b.options[i], b.tables, *b.centimetre, b.dialogs);
     QsoRecord r = record;
     ExtractedQso q;
-    if (rules.Apply(r, bandOf, &q) != RecordRules::Outcome::Kept) continue;
+    constexpr auto kNoReason = static_cast<SkipReason>(kSkipReasons);
+    SkipReason reason = kNoReason;
+    const RecordRules::Outcome outcome = rules.Apply(r, bandOf, &q, &reason);
+    FUZZ_CHECK((outcome == RecordRules::Outcome::Skipped) == (reason != kNoReason));
+    if (outcome != RecordRules::Outcome::Kept) continue;
     // The line of "zotra.wk1": sixteen fields, whatever the record held.
     const QStringList fields = SplitListLine(WorkLineText(q));
     FUZZ_CHECK(fields.size() == 16);
@@ -104,16 +108,6 @@ void ApplyRecordRules(const QsoRecord& record, const RecordRules::BandLookup& ba
     call.remove(QLatin1Char('\n'));
     FUZZ_CHECK(fields.at(5) == call);
   }
-}
-
-void SearchStart(qint32 count, const std::function<bool(qint32, QsoRecord*)>& read) {
-  Bench& b = TheBench();
-  RecordRules rules(b.contests[0], b.aliases, b.options[0], b.tables, *b.centimetre, b.dialogs);
-  const qint32 first = FindFirstRecord(count, QStringLiteral("202001010000"), [&](qint32 n, QsoTime* time) {
-    QsoRecord r;
-    return read(n, &r) && rules.ContestTime(r, time);
-  });
-  FUZZ_CHECK(first >= 1 && (count < 1 || first <= count));
 }
 
 }  // namespace zotra::fuzz

@@ -7,7 +7,9 @@
 #include <QStringDecoder>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace marqen {
 namespace {
@@ -145,15 +147,36 @@ QString OneLineText(QString text) {
   return zotra::TrimBlanks(text);
 }
 
-// A representative frequency of an ADIF band, for a record without FREQ.
-QString FrequencyOfBand(const QString& band) {
-  static const QMap<QString, QString> kBands = {
-      {"160M", "1.810"},  {"80M", "3.500"},   {"40M", "7.000"},    {"30M", "10.100"}, {"20M", "14.000"},
-      {"17M", "18.068"},  {"15M", "21.000"},  {"12M", "24.890"},   {"10M", "28.000"}, {"6M", "50.000"},
-      {"2M", "144.000"},  {"70CM", "430.000"}, {"23CM", "1260.000"}, {"13CM", "2400.000"},
-      {"6CM", "5650.000"}, {"3CM", "10000.000"}, {"1.25CM", "24000.000"}, {"6MM", "47000.000"},
-  };
-  return kBands.value(zotra::Upper(band.trimmed()));
+// The ADIF bands the logbook has bands for: their edges in MHz, and the
+// frequency a record without FREQ is given.
+struct AdifBand {
+  const char* name;
+  double low, high;
+  const char* frequency;
+  bool Holds(double mhz) const { return mhz >= low && mhz <= high; }
+};
+
+constexpr AdifBand kBands[] = {
+    {"160M", 1.8, 2.0, "1.810"},         {"80M", 3.5, 4.0, "3.500"},          {"40M", 7.0, 7.3, "7.000"},
+    {"30M", 10.1, 10.15, "10.100"},      {"20M", 14.0, 14.35, "14.000"},      {"17M", 18.068, 18.168, "18.068"},
+    {"15M", 21.0, 21.45, "21.000"},      {"12M", 24.89, 24.99, "24.890"},     {"10M", 28.0, 29.7, "28.000"},
+    {"6M", 50.0, 54.0, "50.000"},        {"2M", 144.0, 148.0, "144.000"},     {"70CM", 420.0, 450.0, "430.000"},
+    {"23CM", 1240.0, 1300.0, "1260.000"}, {"13CM", 2300.0, 2450.0, "2400.000"}, {"6CM", 5650.0, 5925.0, "5650.000"},
+    {"3CM", 10000.0, 10500.0, "10000.000"}, {"1.25CM", 24000.0, 24250.0, "24000.000"},
+    {"6MM", 47000.0, 47200.0, "47000.000"},
+};
+
+// The band of an ADIF BAND text ("40m"); null for an empty or unknown one.
+const AdifBand* BandNamed(const QString& name) {
+  const QString wanted = zotra::Upper(name.trimmed());
+  for (const AdifBand& b : kBands) {
+    if (wanted == QLatin1String(b.name)) return &b;
+  }
+  return nullptr;
+}
+
+bool InSomeBand(double mhz) {
+  return std::any_of(std::begin(kBands), std::end(kBands), [mhz](const AdifBand& b) { return b.Holds(mhz); });
 }
 
 QString First(const AdifRecord& r, std::initializer_list<const char*> names) {
@@ -166,7 +189,11 @@ QString First(const AdifRecord& r, std::initializer_list<const char*> names) {
 
 }  // namespace
 
-bool EntryFromAdif(const AdifRecord& r, const ImportOptions& options, QsoEntry* entry, QString* reason) {
+bool EntryFromAdif(const AdifRecord& r, const ImportOptions& options, QsoEntry* entry, QString* reason,
+                   QStringList* notes) {
+  const auto note = [notes](const QString& text) {
+    if (notes) notes->append(text);
+  };
   *entry = {};
   auto& f = entry->fields;
   const QString call = zotra::Upper(First(r, {"CALL"}));
@@ -195,18 +222,37 @@ bool EntryFromAdif(const AdifRecord& r, const ImportOptions& options, QsoEntry* 
     *reason = U("年 %1 は記録できません (1950〜2049 年)").arg(when.date().year());
     return false;
   }
+  // FREQ, checked against BAND: a FREQ in kHz ("7025" with BAND 40m) is taken
+  // as kHz; FREQ and BAND that disagree otherwise keep FREQ, and say so.
   QString frequency;
   double mhz = 0;
   const QString freqText = First(r, {"FREQ"});
+  const QString bandText = First(r, {"BAND"});
+  const AdifBand* band = BandNamed(bandText);
   if (ParseFrequency(freqText.toStdString(), &mhz) && mhz > 0) {
-    frequency = FrequencyText(mhz);
-  } else {
-    frequency = FrequencyOfBand(First(r, {"BAND"}));
-    if (frequency.isEmpty()) {
-      *reason = freqText.isEmpty() ? U("FREQ も BAND もありません")
-                                   : U("FREQ \"%1\" が周波数ではなく、BAND もありません").arg(freqText);
-      return false;
+    if (band && !band->Holds(mhz)) {
+      if (!InSomeBand(mhz) && band->Holds(mhz / 1000)) {
+        mhz /= 1000;
+        note(U("FREQ %1 を kHz とみなして %2 MHz にしました (BAND %3)").arg(freqText, FrequencyText(mhz), bandText));
+      } else {
+        note(U("FREQ %1 MHz と BAND %2 が合いません (FREQ を使いました)").arg(freqText, bandText));
+      }
+    } else if (!band && !bandText.isEmpty()) {
+      note(U("BAND \"%1\" は知らないバンドです (FREQ を使いました)").arg(bandText));
+    } else if (!band && !InSomeBand(mhz)) {
+      note(U("FREQ %1 MHz はどのバンドにもありません").arg(freqText));
     }
+    frequency = FrequencyText(mhz);
+  } else if (band) {
+    frequency = QString::fromLatin1(band->frequency);
+    if (!freqText.isEmpty()) {
+      note(U("FREQ \"%1\" が周波数ではないので BAND %2 の %3 MHz にしました").arg(freqText, bandText, frequency));
+    }
+  } else {
+    *reason = !bandText.isEmpty() ? U("BAND \"%1\" は知らないバンドです").arg(bandText)
+              : freqText.isEmpty() ? U("FREQ も BAND もありません")
+                                   : U("FREQ \"%1\" が周波数ではなく、BAND もありません").arg(freqText);
+    return false;
   }
   const QString satellite = First(r, {"SAT_NAME"});
   const bool viaSatellite = !satellite.isEmpty() || zotra::Upper(First(r, {"PROP_MODE"})) == QLatin1String("SAT");

@@ -37,7 +37,11 @@ struct ImportOptions {
 
 // One ADIF record as the seventeen field texts (README.md lists the mapping).
 // False, with the reason, when the record cannot be a QSO of the logbook.
-bool EntryFromAdif(const AdifRecord& record, const ImportOptions& options, QsoEntry* entry, QString* reason);
+// What was made of a FREQ or BAND that did not fit is added to *notes: a
+// FREQ in kHz taken as such, a FREQ that disagrees with BAND or lies in no
+// band, an unknown BAND.
+bool EntryFromAdif(const AdifRecord& record, const ImportOptions& options, QsoEntry* entry, QString* reason,
+                   QStringList* notes = nullptr);
 
 // The area code of an exchange: its last word that starts with a digit, with
 // a power letter (P, L, M or H) behind a code of 2, 3, 4 or 6 digits set apart

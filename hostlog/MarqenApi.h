@@ -45,7 +45,7 @@ struct WorkArea {
   std::uint64_t reader;        // marqen50's own reader, opaque to everyone else
   struct Field {
     std::uint16_t offset;      // into `record`
-    std::uint16_t length;      // bytes of the text (without padding)
+    std::uint16_t width;       // bytes of its place; the text ends at its first NUL
   } fields[kFieldCount];
   std::uint8_t reserved[28];
   char record[1024];           // copy of the current record

@@ -185,11 +185,11 @@ MARQEN_EXPORT std::int32_t MQW_read(void* workArea, std::int32_t recordNumber, s
     return kRecordDamaged;
   }
   std::memcpy(w->record, bytes, kHdbRecordBytes);
+  // Each field's place; MqwString finds where its text ends, so that a
+  // record whose fields are not all asked for costs no more than its copy.
   for (int i = 0; i < kFieldCount; ++i) {
     const FieldSlot slot = kHdbFields[static_cast<std::size_t>(i)];
-    const void* nul = std::memchr(w->record + slot.offset, 0, static_cast<std::size_t>(slot.width));
-    const int length = nul ? static_cast<int>(static_cast<const char*>(nul) - (w->record + slot.offset)) : slot.width;
-    w->fields[i] = {static_cast<std::uint16_t>(slot.offset), static_cast<std::uint16_t>(length)};
+    w->fields[i] = {static_cast<std::uint16_t>(slot.offset), static_cast<std::uint16_t>(slot.width)};
   }
   w->current = recordNumber;
   w->state = kRecordRead;

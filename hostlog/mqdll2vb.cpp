@@ -20,13 +20,15 @@ MARQEN_EXPORT void MqwString(char* buffer, void* workArea, std::int32_t fieldNum
     return;
   }
   const WorkArea::Field f = w->fields[fieldNumber];
-  std::size_t length = f.length;
-  if (f.offset + length > sizeof w->record) return;
-  if (length > kResultBufferBytes - 1) length = kResultBufferBytes - 1;
+  std::size_t width = f.width;
+  if (f.offset + width > sizeof w->record) return;
+  if (width > kResultBufferBytes - 1) width = kResultBufferBytes - 1;
+  // The text ends at its first NUL, or fills its place.
   const char* from = w->record + f.offset;
-  for (std::size_t i = 0; i < length; ++i) {
+  std::size_t i = 0;
+  for (; i < width && from[i] != '\0'; ++i) {
     const unsigned char c = static_cast<unsigned char>(from[i]);
     buffer[i] = (c < 0x20 || c == 0x7F) ? ' ' : static_cast<char>(c);
   }
-  buffer[length] = '\0';
+  buffer[i] = '\0';
 }

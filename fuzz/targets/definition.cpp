@@ -41,6 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const ExtractDefinition extract = ReadExtractDefinition(path);
   extract.StatusMessage();
+  // A definition the extraction takes has a period of two whole keys.
+  FUZZ_CHECK(extract.status != ExtractDefinition::Status::Read ||
+             (extract.startKey.size() == 12 && extract.endKey.size() == 12 && extract.startKey <= extract.endKey));
   const CheckDefinition check = ReadCheckDefinition(path);
   CheckBandList(check.bands);
   ReadAsTheLogProgram(path);

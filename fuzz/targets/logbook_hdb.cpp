@@ -76,8 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QsoRecord record;
     if (ReadRecord(work.get(), n, &record)) fuzz::ApplyRecordRules(record, bandOf);
   }
-  fuzz::SearchStart(std::min(count, kMaxRecords),
-                    [&](qint32 n, QsoRecord* record) { return ReadRecord(work.get(), n, record); });
   MarqenClose(work.get(), 0);
   FUZZ_CHECK(MQW_read(work.get(), 1, 0) == marqen::kNoSuchRecord);
   return 0;

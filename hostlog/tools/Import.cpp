@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
   for (const marqen::AdifRecord& record : adif.records) {
     marqen::QsoEntry entry;
     QString reason;
-    if (!marqen::EntryFromAdif(record, options, &entry, &reason)) {
+    QStringList entryNotes;
+    if (!marqen::EntryFromAdif(record, options, &entry, &reason, &entryNotes)) {
       Report(U("記録 %1: 読み飛ばしました (%2)").arg(record.number).arg(reason));
       ++skipped;
       continue;
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
       Report(U("記録 %1: Ver4 ファイルには書けません").arg(record.number));
     }
     const QString who = U("記録 %1 (%2): ").arg(record.number).arg(entry.fields[marqen::kCallField]);
+    for (const QString& n : entryNotes) Report(who + n);
     for (const marqen::WriteNote& n : notes) Report(who + n.text);
     for (const marqen::WriteNote& n : oldNotes) Report(who + U("Ver4: ") + n.text);
   }

@@ -49,6 +49,19 @@ QStringView ComparisonCallView(QStringView call) {
   return longest;
 }
 
+// A text as it stands in a key line, where every column is one character
+// and one CP932 byte: full-width letters, digits and kana narrowed
+// (ＪＡ１ＸＸＸ is JA1XXX); a character that still takes two bytes becomes
+// "?". Plain ASCII is the text itself; anything else is made in *storage.
+QStringView KeyText(QStringView text, QString* storage) {
+  if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) return text;
+  *storage = ToNarrow(text.toString());
+  for (QChar& c : *storage) {
+    if (Cp932CharLength(c) != 1) c = QLatin1Char('?');
+  }
+  return QStringView(*storage);
+}
+
 // Copies text into the key line from a column (counted from 1) on, at most
 // `width` characters and never past the line's end.
 void Put(QChar* line, int column, QStringView text, int width) {
@@ -94,7 +107,10 @@ QString TooManyLinesMessage(int count) {
          QString::number(kSortCapacity) + QStringLiteral(" 件)");
 }
 
-QString ComparisonCall(const QString& callSign) { return ComparisonCallView(callSign).left(7).toString(); }
+QString ComparisonCall(const QString& callSign) {
+  QString narrow;
+  return ComparisonCallView(KeyText(callSign, &narrow)).left(7).toString();
+}
 
 int RecordNumber(const KeyRecord& record) {
   // Plain digits, the usual case, without the general reading.
@@ -118,14 +134,18 @@ QString BuildKeyLine(const KeyRecord& record, Criterion criterion) {
   QString line(kKeyLineLength, QLatin1Char(' '));
   QChar* out = line.data();
   out[0] = QLatin1Char('0');
-  Put(out, 2, ComparisonCallView(record.call), 7);
-  const QStringView date(record.date);
+  QString callText, dateText, timeText, bandText, modeText;
+  // The call is narrowed before it is compared and cut: "ＪＡ１ＸＸＸ/1" is JA1XXX.
+  Put(out, 2, ComparisonCallView(KeyText(record.call, &callText)), 7);
+  const QStringView date = KeyText(record.date, &dateText);
   const QStringView monthDay = date.size() > 5 ? date.sliced(5).first(std::min<qsizetype>(5, date.size() - 5))
                                                : QStringView();
-  const QStringView mode = QStringView(record.mode).first(std::min<qsizetype>(3, record.mode.size()));
+  const QStringView fullMode = KeyText(record.mode, &modeText);
+  const QStringView mode = fullMode.first(std::min<qsizetype>(3, fullMode.size()));
+  const QStringView band = KeyText(record.band, &bandText);
   switch (criterion) {
     case Criterion::Date: Put(out, 10, monthDay, 5); break;
-    case Criterion::Band: PutRight6(out, 10, record.band); break;
+    case Criterion::Band: PutRight6(out, 10, band); break;
     case Criterion::Mode: Put(out, 10, mode, 3); break;
     case Criterion::None: break;
   }
@@ -137,8 +157,8 @@ QString BuildKeyLine(const KeyRecord& record, Criterion criterion) {
     Put(out, 16, PadLeft(QString::number(number), 6, QLatin1Char('0')).right(6), 6);
   }
   Put(out, 22, monthDay, 5);
-  Put(out, 28, record.time, 5);
-  PutRight6(out, 33, record.band);
+  Put(out, 28, KeyText(record.time, &timeText), 5);
+  PutRight6(out, 33, band);
   Put(out, 40, mode, 3);
   return line;
 }

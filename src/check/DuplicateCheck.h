@@ -3,7 +3,8 @@
 // station marked; written as "zotra.wk3", and its marked lines as
 // "zotradup.wk" for the log program.
 //
-// A key line has 45 columns (counted from 1):
+// A key line has 45 columns (counted from 1), each one character and one
+// CP932 byte:
 //   1      mark: "0" single, "5" first QSO of a duplicate group, "9" the others
 //   2–8    call sign for comparison (see ComparisonCall), cut to 7
 //   10–15  criterion: MM/DD, the band right-aligned in 6, or the mode's first 3
@@ -41,7 +42,9 @@ QString TooManyLinesMessage(int count);
 
 // The call sign compared: of a call with "/" its longest part (the later one
 // of equally long parts), so JA1ABC/1 and KH0/JA1ABC both compare as JA1ABC;
-// without "/" the call itself; cut to 7 characters.
+// without "/" the call itself; cut to 7 characters. A full-width call is
+// narrowed first (ＪＡ１ＡＢＣ is JA1ABC); a character that would still take
+// two bytes is "?", so that the key line keeps its 45 bytes.
 QString ComparisonCall(const QString& callSign);
 
 // The fields of a "zotra.wk2" record the key is built from.

@@ -167,8 +167,13 @@ std::optional<QString> ScriptedDialogs::SaveFile(const FileDialogRequest& reques
 int ScriptedDialogs::Choose(const ChoiceRequest& request) {
   const int count = static_cast<int>(request.choices.size());
   int chosen = qBound(0, request.defaultChoice, qMax(0, count - 1));
+  const bool box = !request.checkBox.isEmpty() && request.checked;
   if (const auto word = NextAnswer()) {
-    const QString answer = word->trimmed();
+    QString answer = word->trimmed();
+    if (box && answer.endsWith(QLatin1Char('+'))) {
+      *request.checked = true;
+      answer.chop(1);
+    }
     bool isNumber = false;
     const int number = answer.toInt(&isNumber);
     int holding = -1, matches = 0;
@@ -186,8 +191,10 @@ int ScriptedDialogs::Choose(const ChoiceRequest& request) {
     if (isNumber && number >= 1 && number <= count) chosen = number - 1;
     else if (matches == 1) chosen = holding;
   }
+  const QString plus = QStringLiteral("+");
   Record(QStringLiteral("choice"), request.title.isEmpty() ? DefaultTitle() : request.title, request.text,
-         request.choices.join(QLatin1Char('|')), count > 0 ? request.choices.at(chosen) : QString());
+         request.choices.join(QLatin1Char('|')) + (box ? QLatin1Char('|') + plus + request.checkBox : QString()),
+         (count > 0 ? request.choices.at(chosen) : QString()) + (box && *request.checked ? plus : QString()));
   return chosen;
 }
 

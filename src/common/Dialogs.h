@@ -16,7 +16,9 @@
 // answer. A message takes a button word (OK, Cancel, Yes, No, Retry, Abort,
 // Ignore, Close); an input box takes its text, or Cancel; a choice takes the
 // 1-based number of a choice, its text, or a part of the text that only one
-// choice holds ("48"), and records the chosen text; a file dialog takes a
+// choice holds ("48"), and records the chosen text; a choice with a check box
+// lists it after the choices as "+" and its caption, and an answer that ends
+// in "+" ("48+") ticks it, recorded the same way; a file dialog takes a
 // path, or Cancel. An empty or missing answer takes the default button (an
 // input box: its default text; a choice: its preselected choice; a file
 // dialog: Cancel).
@@ -65,6 +67,10 @@ struct ChoiceRequest {
   QStringList choices;
   int defaultChoice = 0;  // the option selected when the dialog opens
   QString confirm = QStringLiteral("OK");
+  // A check box under the options when its caption is set; its state goes in
+  // and out through `checked`.
+  QString checkBox;
+  bool* checked = nullptr;
 };
 
 class Dialogs {

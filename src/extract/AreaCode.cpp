@@ -28,6 +28,19 @@ bool AllDigits(const QString& text) {
 bool IsWard(const QString& code) { return code.size() == 6 && AllDigits(code); }
 bool IsTown(const QString& code) { return code.size() == 6 && AllDigits(code.left(5)) && !code.at(5).isDigit(); }
 bool IsTokyoWard(const QString& code) { return IsWard(code) && code.startsWith(QLatin1String("1001")); }
+// A Hokkaido subprefecture, "101" to "114".
+bool IsSubprefecture(const QString& code) {
+  return code.size() == 3 && AllDigits(code) && !RegionName(code.toInt()).isEmpty();
+}
+// A code of one of the forms: 2, 4 or 5 digits, a ward or a town.
+bool IsAreaCode(const QString& code) {
+  return (AllDigits(code) && (code.size() == 2 || code.size() == 4 || code.size() == 5)) || IsWard(code) ||
+         IsTown(code);
+}
+// A prefecture or island region, "01" to "50".
+bool IsPrefecture(const QString& code) {
+  return code.size() == 2 && AllDigits(code) && code.toInt() >= 1 && code.toInt() <= 50;
+}
 
 }  // namespace
 
@@ -68,7 +81,8 @@ QStringList AreaCodeConverter::OgasawaraCodes() { return {"10", "48", "49", "50"
 AreaCodeConverter::AreaCodeConverter(const AreaTables& tables, const AreaOptions& options, Dialogs& dialogs)
     : tables_(tables), options_(options), dialogs_(dialogs) {}
 
-void AreaCodeConverter::BeginRecord() {
+void AreaCodeConverter::BeginRecord(const QString& qso) {
+  qso_ = qso;
   askedOgasawara_ = false;
   error_ = 0;
   errorCode_.clear();
@@ -82,20 +96,24 @@ void AreaCodeConverter::Fail(int number, const QString& code) {
 
 int AreaCodeConverter::GroupOf(const QString& code) const {
   if (options_.keyRegion == 0) return kKeyGroup;
-  if (code.size() == 3) return options_.keyRegion == 1 ? kKeyGroup : kOtherGroup;
+  if (IsSubprefecture(code)) return options_.keyRegion == 1 ? kKeyGroup : kOtherGroup;
   return code.left(2) == RegionCode(options_.keyRegion) ? kKeyGroup : kOtherGroup;
 }
 
 QString AreaCodeConverter::AskOgasawara() {
-  // A record is asked about once: its QTH takes the answer of its area code.
-  if (askedOgasawara_) return OgasawaraCodes().at(lastOgasawara_);
+  // A record is asked about once: its QTH takes the answer of its area code;
+  // the operator may let the answer hold for the rest of the run.
+  if (askedOgasawara_ || ogasawaraForRest_) return OgasawaraCodes().at(lastOgasawara_);
   askedOgasawara_ = true;
   ChoiceRequest request;
   request.title = U("小笠原諸島の取り扱い");
   request.text = U("小笠原諸島との交信データが見つかりました、どのナンバーにするかを選択してください。");
+  if (!qso_.isEmpty()) request.text += QStringLiteral("\n\n") + qso_;
   request.choices = OgasawaraChoices();
   request.defaultChoice = lastOgasawara_;
   request.confirm = U("決定");
+  request.checkBox = U("残りの小笠原諸島との交信にもこの番号を使う");
+  request.checked = &ogasawaraForRest_;
   const int chosen = dialogs_.Choose(request);
   if (chosen >= 0 && chosen < request.choices.size()) lastOgasawara_ = chosen;
   return OgasawaraCodes().at(lastOgasawara_);
@@ -106,7 +124,7 @@ QString AreaCodeConverter::ConvertCode(const QString& c) {
   QString result;
   switch (g.level) {
     case AreaLevel::Prefecture:
-      if (c.startsWith(QLatin1String("01")) || c.size() == 3) {
+      if (c.startsWith(QLatin1String("01")) || IsSubprefecture(c)) {
         if (options_.hokkaido == HokkaidoChoice::WholeHokkaido) {
           result = QStringLiteral("01");
         } else if (c.size() == 3) {
@@ -118,9 +136,10 @@ QString AreaCodeConverter::ConvertCode(const QString& c) {
         }
       } else if (c == QLatin1String("10007") || c == QLatin1String("10007A")) {
         result = AskOgasawara();
-      } else {
+      } else if (IsPrefecture(c.left(2)) && IsAreaCode(c)) {
         result = c.left(2);
       }
+      // A code of no area's form ("XYZ", "123") or of no prefecture ("99") is told.
       if (result.isEmpty()) Fail(kAreaNoPrefecture, c);
       break;
 
@@ -206,10 +225,16 @@ QString AreaCodeConverter::ConvertAreaCode(const QString& areaCodeField) {
 QString AreaCodeConverter::ConvertQth(const QString& qth, const QString& areaCodeField) {
   QString text = qth;
   QString head, tail;
+  // With the QTH taken from the area-code field, the code is the field's
+  // own: a name shared by two places (府中市 of 東京都 and of 広島県) is never
+  // looked up again.
+  QString code;
   if (options_.qthFromAreaCode) {
     SplitHead(Normalised(areaCodeField), &head, &tail);
-    const QString name = CodeOrName(head);
-    text = TrimBlanks((name.isEmpty() ? head : name) + QLatin1Char(' ') + tail);
+    const QString other = CodeOrName(head);
+    const bool isCode = !head.isEmpty() && head.at(0).isDigit();
+    if (!other.isEmpty()) code = isCode ? head : other;
+    text = TrimBlanks((isCode && !other.isEmpty() ? other : head) + QLatin1Char(' ') + tail);
   }
   if (TrimBlanks(text).isEmpty()) {
     Fail(kAreaBadInput, text);
@@ -222,7 +247,7 @@ QString AreaCodeConverter::ConvertQth(const QString& qth, const QString& areaCod
 
   // The longest leading part of the head that is a master name, or else the
   // head as a region name.
-  QString code = tables_.LongestMasterName(head);
+  if (code.isEmpty()) code = tables_.LongestMasterName(head);
   if (code.isEmpty()) {
     if (const int region = RegionNumber(head)) code = RegionCode(region);
   }

@@ -86,8 +86,9 @@ class AreaCodeConverter {
 
   AreaCodeConverter(const AreaTables& tables, const AreaOptions& options, Dialogs& dialogs);
 
-  // Clears the error state at the start of a record.
-  void BeginRecord();
+  // Clears the error state at the start of a record; `qso` names the record
+  // in the Ogasawara question ("JD1ABC  2025/06/07 22:05 (交信番号 6)").
+  void BeginRecord(const QString& qso = {});
 
   // The record's area-code field: half-width, upper case, trimmed; its head
   // (up to the first blank) converted by the code rules; the text behind it kept.
@@ -123,6 +124,8 @@ class AreaCodeConverter {
   QString errorCode_;
   int lastOgasawara_ = 1;  // the choice offered first: "小笠原 (48)"
   bool askedOgasawara_ = false;  // this record's answer holds for its QTH too
+  bool ogasawaraForRest_ = false;  // the answer holds for the rest of the run
+  QString qso_;
 };
 
 }  // namespace zotra

@@ -1,5 +1,7 @@
 #include "ExtractDefinition.h"
 
+#include "QsoTime.h"
+
 #include "common/Files.h"
 #include "common/ListFile.h"
 #include "common/Text.h"
@@ -32,6 +34,14 @@ const QHash<QString, int>& KeysReadPast() {
 
 int Width(const QString& text) { return qMax(0, ValInt(text)); }
 
+// "2025/6/14 21:0": the items of a period as the file holds them.
+QString PeriodText(const QStringList& items) {
+  QStringList t = items;
+  while (t.size() < 5) t << QString();
+  return t.at(0) + QLatin1Char('/') + t.at(1) + QLatin1Char('/') + t.at(2) + QLatin1Char(' ') + t.at(3) +
+         QLatin1Char(':') + t.at(4);
+}
+
 }  // namespace
 
 QString ExtractDefinition::StatusMessage() const {
@@ -39,6 +49,9 @@ QString ExtractDefinition::StatusMessage() const {
     case Status::Read: return {};
     case Status::Missing: return U("先にコンテストの条件を設定してください");
     case Status::WrongVersion: return U("コンテスト定義体のバージョンが違います");
+    case Status::BadPeriod:
+      return U("コンテストの期間が正しくありません\n開始 %1\n終了 %2\nコンテストの条件の設定で期間を入れ直してください")
+          .arg(startText, endText);
   }
   return {};
 }
@@ -48,10 +61,11 @@ ExtractDefinition ReadExtractDefinition(const QString& path) {
   if (!FileExists(path)) return d;
   ListReader in = ListReader::FromFile(path);
   auto one = [&in] { return in.NextField(); };
-  auto period = [&in] {
-    QString key;
-    for (int i = 0; i < 5; ++i) key += in.NextField();
-    return key;
+  auto period = [&in](QString* text) {
+    QStringList items;
+    for (int i = 0; i < 5; ++i) items << in.NextField();
+    *text = PeriodText(items);
+    return PeriodKey(items);
   };
 
   bool versionSeen = false;
@@ -64,9 +78,9 @@ ExtractDefinition ReadExtractDefinition(const QString& path) {
       }
       versionSeen = true;
     } else if (key == U("開始")) {
-      d.startKey = period();
+      d.startKey = period(&d.startText);
     } else if (key == U("終了")) {
-      d.endKey = period();
+      d.endKey = period(&d.endText);
     } else if (key == QLatin1String("JstUtc")) {
       d.contestJst = one() == QLatin1String("Jst");
     } else if (key == QLatin1String("JstUtc2")) {
@@ -107,7 +121,30 @@ ExtractDefinition ReadExtractDefinition(const QString& path) {
   }
   // A file without the format tag is no definition of this version either.
   d.status = versionSeen ? ExtractDefinition::Status::Read : ExtractDefinition::Status::WrongVersion;
+  // A period that cannot be read would keep no QSO at all: it is told instead.
+  if (d.status == ExtractDefinition::Status::Read &&
+      (d.startKey.isEmpty() || d.endKey.isEmpty() || d.endKey < d.startKey)) {
+    d.status = ExtractDefinition::Status::BadPeriod;
+  }
   return d;
+}
+
+QString PeriodKey(const QStringList& items) {
+  if (items.size() != 5) return {};
+  QString key;
+  for (int i = 0; i < 5; ++i) {
+    const QString item = TrimBlanks(items.at(i));
+    const int width = i == 0 ? 4 : 2;
+    if (item.isEmpty() || item.size() > width) return {};
+    for (QChar c : item) {
+      if (c < QLatin1Char('0') || c > QLatin1Char('9')) return {};
+    }
+    key += PadLeft(item, width, QLatin1Char('0'));
+  }
+  const int year = key.left(4).toInt(), month = key.mid(4, 2).toInt(), day = key.mid(6, 2).toInt();
+  const int hour = key.mid(8, 2).toInt(), minute = key.mid(10, 2).toInt();
+  if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59) return {};
+  return key;
 }
 
 }  // namespace zotra

@@ -33,11 +33,14 @@ struct ExtractDefinition {
     Read,
     Missing,       // "先にコンテストの条件を設定してください"
     WrongVersion,  // "コンテスト定義体のバージョンが違います"
+    BadPeriod,     // "開始" or "終了" is no date and time, or the end lies before the start
   };
   Status status = Status::Missing;
 
-  QString startKey;   // YYYYMMDDhhmm, the five items of "開始" joined
+  QString startKey;   // YYYYMMDDhhmm, the five items of "開始" joined (one-digit items padded)
   QString endKey;     // the same of "終了"
+  QString startText;  // the items as written, "2025/6/14 21:0", for the message of a bad period
+  QString endText;
   bool contestJst = false;   // "JstUtc" "Jst"
   bool convertZone = false;  // "JstUtc2" 1
   QList<PointsSlot> bands;   // "SelFreq" lines with a value of 0 or more, in file order
@@ -57,5 +60,10 @@ struct ExtractDefinition {
 };
 
 ExtractDefinition ReadExtractDefinition(const QString& path);
+
+// The key YYYYMMDDhhmm of the five items of "開始" or "終了": the year padded
+// with zeros to four digits, the others to two (a hand-edited "6" is "06");
+// empty when an item is no number or the key no date and time of the calendar.
+QString PeriodKey(const QStringList& items);
 
 }  // namespace zotra

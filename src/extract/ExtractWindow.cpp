@@ -289,19 +289,12 @@ bool ExtractWindow::Progress(const ExtractProgress& p) {
   }
   const bool newPhase = p.phase != shownPhase_;
   shownPhase_ = p.phase;
-  if (p.phase == ExtractProgress::Phase::Searching) {
-    label1_->setText(QStringLiteral("開始交信検索中"));
-    label2_->setText(QString::number(p.record));
-  } else {
-    label1_->setText(QString::number(p.record));
-    if (p.kept == 0) {
-      if (newPhase) label2_->setText(QStringLiteral("Wait a moment"));
-    } else {
-      label2_->setText(p.lastDate);
-    }
-    label3_->setText(p.lastCall);
-    label4_->setText(QString::number(p.kept));
-  }
+  label1_->setText(QString::number(p.record));
+  if (p.kept > 0) label2_->setText(p.lastDate);
+  else if (p.phase == ExtractProgress::Phase::Finished) label2_->setText(QStringLiteral("取り込む交信なし"));
+  else if (newPhase) label2_->setText(QStringLiteral("Wait a moment"));
+  label3_->setText(p.lastCall);
+  label4_->setText(QString::number(p.kept));
   emit ProgressShown(p);
   QApplication::processEvents();
   sinceShown_.restart();
@@ -325,6 +318,10 @@ ExtractResult ExtractWindow::Run() {
   SetRunning(false);
   if (result.status == ExtractResult::Status::Stopped || result.status == ExtractResult::Status::Fatal) {
     ReturnToMenu();
+  } else if (result.status == ExtractResult::Status::Finished) {
+    // What was taken, and why every other record was not.
+    dialogs_.Tell(ExtractAccount(result, setup_.definition), {},
+                  result.kept > 0 ? Icon::Information : Icon::Warning);
   }
   return result;
 }

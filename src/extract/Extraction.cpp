@@ -5,6 +5,8 @@
 #include "common/ListFile.h"
 #include "common/Text.h"
 
+#include <algorithm>
+
 namespace zotra {
 namespace {
 
@@ -14,7 +16,6 @@ const QString kInvalidMark = QStringLiteral("《VQC無効交信》");
 
 // Records between two looks at the window (and at Command2).
 constexpr qint32 kRecordsPerLook = 256;
-constexpr qint32 kProbesPerLook = 32;
 
 // Appends a piece to a number: trim(text + " " + piece).
 void AppendPiece(QString* text, const QString& piece) {
@@ -72,12 +73,27 @@ QString WorkLineText(const ExtractedQso& q) {
                              &q.receivedNumber, &q.receivedRst,    &q.multipliers[0], &q.multipliers[1],
                              &q.multipliers[2], &q.points,         nullptr,        &q.note};
   QString line;
-  line.reserve(128);
+  line.reserve(160);
   for (int i = 0; i < 16; ++i) {
     if (i > 0) line += QLatin1Char(',');
-    if (i == 0) line += QLatin1Char('"') + QString::number(q.record) + QLatin1Char('"');
-    else if (!fields[i]) line += QLatin1String("\"\"");
-    else line += QuoteField(*fields[i]);
+    if (i == 0) {
+      line += QLatin1Char('"') + QString::number(q.record) + QLatin1Char('"');
+    } else if (!fields[i]) {
+      line += QLatin1String("\"\"");
+    } else {
+      // Most fields hold nothing QuoteField would change: quoted as they are.
+      const QString& f = *fields[i];
+      const bool plain = std::none_of(f.cbegin(), f.cend(), [](QChar c) {
+        return c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+      });
+      if (plain) {
+        line += QLatin1Char('"');
+        line += f;
+        line += QLatin1Char('"');
+      } else {
+        line += QuoteField(f);
+      }
+    }
   }
   return line;
 }
@@ -130,6 +146,21 @@ QString SatelliteName(const QString& remark) {
   return TrimBlanks(name);
 }
 
+// ---- why a record is not taken ------------------------------------------------------
+
+QString SkipReasonText(SkipReason reason) {
+  switch (reason) {
+    case SkipReason::OutsidePeriod: return U("期間外");
+    case SkipReason::BandNotTaken: return U("参加バンド外");
+    case SkipReason::ModeNotTaken: return U("参加モード外");
+    case SkipReason::UnknownFrequency: return U("周波数不明");
+    case SkipReason::OtherZone: return U("時刻の基準違い");
+    case SkipReason::Unreadable: return U("読めない記録");
+    case SkipReason::MarkedInvalid: return U("無効交信");
+  }
+  return {};
+}
+
 // ---- the record rules -----------------------------------------------------------------
 
 RecordRules::RecordRules(const ExtractDefinition& definition, const ModeAliases& aliases,
@@ -140,7 +171,9 @@ RecordRules::RecordRules(const ExtractDefinition& definition, const ModeAliases&
       options_(options),
       centimetre_(centimetre),
       dialogs_(dialogs),
-      converter_(tables, options.area, dialogs) {
+      converter_(tables, options.area, dialogs),
+      start_(definition.startKey.toLongLong()),
+      end_(definition.endKey.toLongLong()) {
   for (const NumberSlot& slot : definition.received) {
     const QString item = Upper(TrimBlanks(slot.item));
     if (item == QLatin1String("JCC")) convertJcc_ = true;
@@ -148,11 +181,19 @@ RecordRules::RecordRules(const ExtractDefinition& definition, const ModeAliases&
   }
 }
 
-bool RecordRules::ContestTime(const QsoRecord& record, QsoTime* time) const {
-  if (!ParseQsoTime(record[QsoField::Date], record[QsoField::Time], time)) return false;
+std::optional<SkipReason> RecordRules::ContestTime(const QsoRecord& record, QsoTime* time, QsoTime* logged) const {
+  if (!ParseQsoTime(record[QsoField::Date], record[QsoField::Time], time)) return SkipReason::Unreadable;
+  if (logged) *logged = *time;
   const char contestZone = definition_.contestJst ? 'J' : 'U';
-  if (definition_.convertZone && time->zone != contestZone) *time = ToZone(*time, definition_.contestJst);
-  return time->zone == contestZone;
+  const bool otherZone = time->zone != contestZone;
+  const qint64 key = otherZone ? ToZone(*time, definition_.contestJst).Number() : time->Number();
+  if (key < start_ || key > end_) return SkipReason::OutsidePeriod;
+  if (otherZone) {
+    // A QSO of the period, logged in the other zone: taken only when converted.
+    if (!definition_.convertZone) return SkipReason::OtherZone;
+    *time = ToZone(*time, definition_.contestJst);
+  }
+  return std::nullopt;
 }
 
 const PointsSlot* RecordRules::Find(const QList<PointsSlot>& table, const QString& name) const {
@@ -225,17 +266,28 @@ QString RecordRules::Multiplier(int slot, const QsoRecord& r, const QString& cal
   return {};
 }
 
-RecordRules::Outcome RecordRules::Apply(QsoRecord& r, const BandLookup& bandOf, ExtractedQso* out) {
+RecordRules::Outcome RecordRules::Apply(QsoRecord& r, const BandLookup& bandOf, ExtractedQso* out,
+                                        SkipReason* reason) {
   // 1, 2: the zone and the period (both ends inclusive).
   QsoTime time;
-  if (!ContestTime(r, &time)) return Outcome::Skipped;
-  if (CompareKey(time, definition_.startKey) < 0 || CompareKey(time, definition_.endKey) > 0) {
+  if (const std::optional<SkipReason> notContest = ContestTime(r, &time)) {
+    if (reason) *reason = *notContest;
     return Outcome::Skipped;
   }
+  return Apply(r, time, bandOf, out, reason);
+}
+
+RecordRules::Outcome RecordRules::Apply(QsoRecord& r, const QsoTime& time, const BandLookup& bandOf,
+                                        ExtractedQso* out, SkipReason* reason) {
+  const auto skip = [reason](SkipReason why) {
+    if (reason) *reason = why;
+    return Outcome::Skipped;
+  };
 
   // 3: the area code and the QTH brought to the contest's level.
   if (options_.editAreas && (convertJcc_ || convertQth_)) {
-    converter_.BeginRecord();
+    converter_.BeginRecord(TrimBlanks(r[QsoField::CallSign]) + QStringLiteral("  ") + time.Date() +
+                           QLatin1Char(' ') + time.Time() + U(" (交信番号 %1)").arg(r.number));
     if (convertJcc_) r[QsoField::AreaCode] = converter_.ConvertAreaCode(r[QsoField::AreaCode]);
     if (convertQth_) r[QsoField::Qth] = converter_.ConvertQth(r[QsoField::Qth], r[QsoField::AreaCode]);
     if (converter_.ErrorNumber() != 0) {
@@ -257,20 +309,20 @@ RecordRules::Outcome RecordRules::Apply(QsoRecord& r, const BandLookup& bandOf, 
   // 6: the mode, through its alias, and its points.
   const QString mode = TrimBlanks(ApplyModeAlias(aliases_, r[QsoField::Mode]));
   const PointsSlot* modeSlot = Find(definition_.modes, mode);
-  if (!modeSlot) return Outcome::Skipped;
+  if (!modeSlot) return skip(SkipReason::ModeNotTaken);
 
   // 7: the band and its points.
   const FrequencyBand found = bandOf(r[QsoField::Frequency], r.number);
   QString band = found.unknownCode ? centimetre_.BandOf(r[QsoField::Frequency]) : found.band;
   band = TrimBlanks(band);
-  if (band.isEmpty()) return Outcome::Skipped;
+  if (band.isEmpty()) return skip(SkipReason::UnknownFrequency);
   const PointsSlot* bandSlot = Find(definition_.bands, band);
-  if (!bandSlot) return Outcome::Skipped;
+  if (!bandSlot) return skip(SkipReason::BandNotTaken);
 
   // 8: a QSO the logbook's contest check marked invalid.
   if (definition_.dropInvalid &&
       (r[QsoField::Remarks2].contains(kInvalidMark) || r[QsoField::Remarks1].contains(kInvalidMark))) {
-    return Outcome::Skipped;
+    return skip(SkipReason::MarkedInvalid);
   }
 
   ExtractedQso& q = *out;
@@ -305,22 +357,6 @@ RecordRules::Outcome RecordRules::Apply(QsoRecord& r, const BandLookup& bandOf, 
   return Outcome::Kept;
 }
 
-// ---- the start-record search ----------------------------------------------------------
-
-qint32 FindFirstRecord(qint32 count, const QString& startKey,
-                       const std::function<bool(qint32, QsoTime*)>& timeOf,
-                       const std::function<void(qint32)>& probed) {
-  qint32 n = count;
-  for (; n >= 1; n -= 100) {
-    if (probed) probed(n);
-    QsoTime t;
-    if (timeOf(n, &t) && CompareKey(t, startKey) < 0) break;
-  }
-  qint32 first = qMax<qint32>(1, n - 400);
-  if (first >= count) first = 1;
-  return first;
-}
-
 // ---- a whole run ------------------------------------------------------------------------
 
 ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, ExtractObserver* observer,
@@ -352,7 +388,7 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
 
   ExtractProgress progress;
   progress.lastRecord = book.RecordCount();
-  progress.record = book.RecordCount();  // the search starts at the last record
+  result.lastRecord = book.RecordCount();
   const auto look = [&] { return !observer || observer->Progress(progress); };
   const auto stop = [&](ExtractResult::Status status) {
     out.Close();
@@ -361,33 +397,44 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
     return result;
   };
 
-  // Where the contest begins in the logbook.
+  // Every record, whatever the order the logbook holds them in. The date and
+  // time come first; the rest of a record is read only when it is the contest's.
   QsoRecord record;
-  if (!look()) return stop(ExtractResult::Status::Stopped);
-  bool stopped = false;
-  int probes = 0;
-  const qint32 first = FindFirstRecord(
-      book.RecordCount(), input.definition.startKey,
-      [&](qint32 n, QsoTime* time) { return !stopped && book.Read(n, &record) && rules.ContestTime(record, time); },
-      [&](qint32 n) {
-        progress.record = n;
-        if (++probes % kProbesPerLook == 0 && !stopped && !look()) stopped = true;
-      });
-  if (stopped) return stop(ExtractResult::Status::Stopped);
-  result.firstRecord = book.RecordCount() > 0 ? first : 0;
-  result.lastRecord = book.RecordCount();
-
-  progress.phase = ExtractProgress::Phase::Reading;
-  progress.record = first;
-  if (!look()) return stop(ExtractResult::Status::Stopped);
   ExtractedQso qso;
-  for (qint32 n = first; n <= book.RecordCount(); ++n) {
+  QsoTime logged, first, last;  // the logbook's first and last QSO in time, as logged
+  bool anyTime = false;
+  const auto count = [&result](SkipReason reason) { ++result.skipped[static_cast<std::size_t>(reason)]; };
+  progress.record = 1;
+  if (!look()) return stop(ExtractResult::Status::Stopped);
+  for (qint32 n = 1; n <= book.RecordCount(); ++n) {
     progress.record = n;
     if (n % kRecordsPerLook == 0 && !look()) return stop(ExtractResult::Status::Stopped);
-    if (!book.Read(n, &record)) continue;
-    const RecordRules::Outcome outcome = rules.Apply(record, bandOf, &qso);
+    if (!book.ReadTime(n, &record)) {
+      count(SkipReason::Unreadable);
+      continue;
+    }
+    QsoTime time;
+    const std::optional<SkipReason> notContest = rules.ContestTime(record, &time, &logged);
+    if (notContest != SkipReason::Unreadable) {
+      if (!anyTime || logged.Number() < first.Number()) first = logged;
+      if (!anyTime || logged.Number() > last.Number()) last = logged;
+      anyTime = true;
+    }
+    if (notContest) {
+      count(*notContest);
+      continue;
+    }
+    if (!book.ReadRest(&record)) {
+      count(SkipReason::Unreadable);
+      continue;
+    }
+    SkipReason reason = SkipReason::Unreadable;
+    const RecordRules::Outcome outcome = rules.Apply(record, time, bandOf, &qso, &reason);
     if (outcome == RecordRules::Outcome::Cancelled) return stop(ExtractResult::Status::Stopped);
-    if (outcome != RecordRules::Outcome::Kept) continue;
+    if (outcome != RecordRules::Outcome::Kept) {
+      count(reason);
+      continue;
+    }
     if (!out.WriteLine(WorkLineText(qso))) {
       out.Close();
       dialogs.Tell(U("作業ファイルに書き込めません\n") + workPath, {}, Icon::Critical);
@@ -399,6 +446,10 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
     progress.lastDate = qso.date + QLatin1Char(' ') + qso.time;
     progress.lastCall = qso.call;
   }
+  if (anyTime) {
+    result.firstDate = first.Date();
+    result.lastDate = last.Date();
+  }
 
   if (!out.Close()) {
     dialogs.Tell(U("作業ファイルに書き込めません\n") + workPath, {}, Icon::Critical);
@@ -409,6 +460,53 @@ ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, Extract
   if (observer) observer->Progress(progress);
   result.kept = progress.kept;
   return result;
+}
+
+// ---- the account of a run -----------------------------------------------------------------
+
+namespace {
+
+QString SkipLine(const ExtractResult& result, SkipReason reason) {
+  return SkipReasonText(reason) + QLatin1Char(' ') + QString::number(result.Skipped(reason)) + U(" 件");
+}
+
+}  // namespace
+
+QStringList SkipLines(const ExtractResult& result) {
+  QStringList lines;
+  for (int i = 0; i < kSkipReasons; ++i) {
+    const auto reason = static_cast<SkipReason>(i);
+    if (result.Skipped(reason) > 0) lines << SkipLine(result, reason);
+  }
+  return lines;
+}
+
+QString ExtractAccount(const ExtractResult& result, const ExtractDefinition& definition) {
+  const auto keyText = [](const QString& key) {
+    return key.left(4) + QLatin1Char('/') + key.mid(4, 2) + QLatin1Char('/') + key.mid(6, 2) + QLatin1Char(' ') +
+           key.mid(8, 2) + QLatin1Char(':') + key.mid(10, 2);
+  };
+  const QString zone = definition.contestJst ? QStringLiteral("JST") : QStringLiteral("UTC");
+  QStringList lines;
+  if (result.kept == 0) lines << U("コンテストの交信が見つかりませんでした");
+  if (result.lastRecord == 0) lines << U("ログから読める記録がありません");
+  lines << U("取り込んだ交信 %1 件").arg(result.kept);
+  if (!SkipLines(result).isEmpty()) lines << QString() << U("取り込まなかった記録");
+  for (int i = 0; i < kSkipReasons; ++i) {
+    const auto reason = static_cast<SkipReason>(i);
+    if (result.Skipped(reason) == 0) continue;
+    lines << SkipLine(result, reason);
+    if (reason == SkipReason::OutsidePeriod) {
+      lines << U("　コンテストの期間 %1 〜 %2 (%3)").arg(keyText(definition.startKey), keyText(definition.endKey), zone);
+      if (!result.firstDate.isEmpty()) {
+        lines << U("　ログにある交信 %1 〜 %2").arg(result.firstDate, result.lastDate);
+      }
+    } else if (reason == SkipReason::OtherZone) {
+      lines << (definition.contestJst ? U("　UTC で記録した交信です (コンテストの条件の Utc=>Jst で取り込めます)")
+                                      : U("　JST で記録した交信です (コンテストの条件の Jst=>Utc で取り込めます)"));
+    }
+  }
+  return lines.join(QLatin1Char('\n'));
 }
 
 }  // namespace zotra

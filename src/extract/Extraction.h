@@ -1,12 +1,13 @@
 // The extraction: from the host logbook to the first work file "zotra.wk1".
 //
-// A run opens the logbook, searches backwards for the first record worth
-// reading, and walks forward to the last record. Each record goes through the
-// record rules: zone and period, area-code editing, the text clean-up, mode
-// and band with their points, the invalid-QSO mark, the sent and received
-// numbers, the multipliers, the call sign and the note. A kept QSO is written
-// at once as one line of sixteen quoted fields (CP932, CR LF), so a run cut
-// short leaves every QSO found so far in the file, and never half a line.
+// A run opens the logbook and reads every record of it, from the first to the
+// last, whatever their order. Each record goes through the record rules: zone
+// and period, area-code editing, the text clean-up, mode and band with their
+// points, the invalid-QSO mark, the sent and received numbers, the
+// multipliers, the call sign and the note. A kept QSO is written at once as
+// one line of sixteen quoted fields (CP932, CR LF), so a run cut short leaves
+// every QSO found so far in the file, and never half a line. Every record not
+// taken is counted under the reason the rules dropped it for.
 #pragma once
 
 #include "AreaCode.h"
@@ -22,6 +23,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace zotra {
 
@@ -77,6 +79,22 @@ struct ExtractOptions {
   bool frequencyNote = false;  // Check6 "10.1GHz 帯以上の場合 Rmk に使用バンドを印刷"
 };
 
+// ---- why a record is not taken ------------------------------------------------------
+
+// In the order the account lists them.
+enum class SkipReason {
+  OutsidePeriod,     // "期間外"
+  BandNotTaken,      // "参加バンド外"
+  ModeNotTaken,      // "参加モード外"
+  UnknownFrequency,  // "周波数不明": the frequency lies in no band
+  OtherZone,         // "時刻の基準違い": logged in the other zone, not converted
+  Unreadable,        // "読めない記録": damaged, or no date or time
+  MarkedInvalid,     // "無効交信": marked by the logbook's contest check, with "無効削除"
+};
+inline constexpr int kSkipReasons = 7;
+
+QString SkipReasonText(SkipReason reason);
+
 // ---- the record rules -----------------------------------------------------------------
 
 // Helpers of the rules, for the window and the tests.
@@ -103,14 +121,20 @@ class RecordRules {
   RecordRules(const ExtractDefinition& definition, const ModeAliases& aliases, const ExtractOptions& options,
               const AreaTables& tables, CentimetreBands& centimetre, Dialogs& dialogs);
 
-  // The record's date and time in the contest's zone, as the rules take it:
-  // false when the record has no date or time, or its zone is not the
-  // contest's and may not be converted.
-  bool ContestTime(const QsoRecord& record, QsoTime* time) const;
+  // Rules 1 and 2, which need only the record's date and time: its time in
+  // the contest's zone (converted when the convert flag is on), or why the
+  // record is not the contest's: no date or time, logged in the other zone
+  // (a QSO that converted would lie in the period), outside the period.
+  // *logged (when given) gets the time as logged, when there is one.
+  std::optional<SkipReason> ContestTime(const QsoRecord& record, QsoTime* time, QsoTime* logged = nullptr) const;
 
-  // Applies the rules to one record (whose texts it changes). Cancelled when
-  // the operator ends the run at a conversion error.
-  Outcome Apply(QsoRecord& record, const BandLookup& bandOf, ExtractedQso* out);
+  // The other rules, for a record whose time is the contest's (its texts are
+  // changed). Skipped with the reason in *reason; Cancelled when the operator
+  // ends the run at a conversion error.
+  Outcome Apply(QsoRecord& record, const QsoTime& time, const BandLookup& bandOf, ExtractedQso* out,
+                SkipReason* reason = nullptr);
+  // All the rules.
+  Outcome Apply(QsoRecord& record, const BandLookup& bandOf, ExtractedQso* out, SkipReason* reason = nullptr);
 
  private:
   QString SentNumber(const QsoRecord& r) const;
@@ -127,25 +151,15 @@ class RecordRules {
   AreaCodeConverter converter_;
   bool convertJcc_ = false;
   bool convertQth_ = false;
+  qint64 start_ = 0, end_ = 0;  // the period's keys as numbers
 };
-
-// ---- the start-record search --------------------------------------------------------
-
-// The first record to read: from the last record back in steps of 100 until a
-// record's time lies before the contest's start (or record 1 is passed), then
-// 400 records further back, not below 1. `timeOf` gives a record's time as
-// the rules see it (false when it has none; such a record never stops the
-// search). `probed` is told each record looked at.
-qint32 FindFirstRecord(qint32 count, const QString& startKey,
-                       const std::function<bool(qint32 record, QsoTime* time)>& timeOf,
-                       const std::function<void(qint32 record)>& probed = {});
 
 // ---- a whole run ----------------------------------------------------------------------
 
 struct ExtractProgress {
-  enum class Phase { Searching, Reading, Finished };
-  Phase phase = Phase::Searching;
-  qint32 record = 0;    // the record being read, or probed
+  enum class Phase { Reading, Finished };
+  Phase phase = Phase::Reading;
+  qint32 record = 0;    // the record being read
   qint32 lastRecord = 0;
   int kept = 0;
   QString lastDate;     // "YYYY/MM/DD hh:mm" of the last kept QSO
@@ -156,7 +170,7 @@ struct ExtractProgress {
 class ExtractObserver {
  public:
   virtual ~ExtractObserver() = default;
-  // Called at each change of phase, every few hundred records and after the
+  // Called before the first record, every few hundred records and after the
   // last one; false stops the run (Command2).
   virtual bool Progress(const ExtractProgress& progress) = 0;
 };
@@ -179,11 +193,26 @@ struct ExtractResult {
   };
   Status status = Status::Finished;
   int kept = 0;
-  qint32 firstRecord = 0;  // where reading began (0: nothing read)
-  qint32 lastRecord = 0;
+  qint32 lastRecord = 0;   // the logbook's record count (0: nothing could be read)
+  // The records not taken, by reason (index: SkipReason).
+  std::array<int, kSkipReasons> skipped{};
+  // The dates of the logbook's first and last QSO in time, "YYYY/MM/DD" as
+  // logged; empty when no record had a date and time.
+  QString firstDate, lastDate;
+
+  int Skipped(SkipReason reason) const { return skipped[static_cast<std::size_t>(reason)]; }
 };
 
-// The run: opens the logbook, creates "zotra.wk1", searches, reads, writes,
+// "<reason> N 件" for every reason that dropped a record, in the order of
+// SkipReason.
+QStringList SkipLines(const ExtractResult& result);
+
+// The message at the end of a run: the QSOs taken, and each reason with its
+// count, the period and the logbook's dates beside "期間外", a hint beside
+// "時刻の基準違い".
+QString ExtractAccount(const ExtractResult& result, const ExtractDefinition& definition);
+
+// The run: opens the logbook, creates "zotra.wk1", reads every record, writes,
 // closes both. `databaseLabel` (when given) is told the logbook label to show.
 ExtractResult RunExtraction(const ExtractInput& input, Dialogs& dialogs, ExtractObserver* observer = nullptr,
                             const std::function<void(const QString& label, bool warning)>& databaseLabel = {});

@@ -13,23 +13,20 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// A field text from the library's bytes: ASCII directly (most fields are),
-// everything else through the code page.
+// A field text from the library's bytes: ASCII directly, in the text's own
+// storage (most fields are, and most keep their length from record to
+// record), everything else through the code page.
 void SetText(QString& out, const char* bytes, int length) {
-  bool ascii = true;
-  for (int i = 0; i < length; ++i) {
-    if (static_cast<unsigned char>(bytes[i]) >= 0x80) {
-      ascii = false;
-      break;
-    }
-  }
-  if (!ascii) {
-    out = DecodeCp932(QByteArray::fromRawData(bytes, length));
-    return;
-  }
-  out.resize(length);
+  if (out.size() != length || !out.isDetached()) out.resize(length);
   QChar* d = out.data();
-  for (int i = 0; i < length; ++i) d[i] = QLatin1Char(bytes[i]);
+  for (int i = 0; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte >= 0x80) {
+      out = DecodeCp932(QByteArray::fromRawData(bytes, length));
+      return;
+    }
+    d[i] = QChar(byte);
+  }
 }
 
 // The folder of a file, with its separator.
@@ -188,20 +185,33 @@ void Logbook::TellDamaged(qint32 number, const QString& how) {
   if (damaged_.size() == 1) dialogs_.Tell(U("交信番号 %1 のデータが壊れています\n").arg(number) + how);
 }
 
-bool Logbook::Read(qint32 number, QsoRecord* record) {
+bool Logbook::Read(qint32 number, QsoRecord* record) { return ReadTime(number, record) && ReadRest(record); }
+
+bool Logbook::ReadTime(qint32 number, QsoRecord* record) {
   if (!open_ || number < 1 || number > count_) return false;
-  return mode_ == LogbookMode::New ? ReadNew(number, record) : ReadOld(number, record);
+  if (mode_ == LogbookMode::Old) return ReadOld(number, record, false);
+  if (!ReadCurrent(number)) return false;
+  record->number = number;
+  ReadFields(static_cast<int>(QsoField::Date), static_cast<int>(QsoField::Time), record);
+  return true;
 }
 
-bool Logbook::ReadNew(qint32 number, QsoRecord* record) {
+bool Logbook::ReadRest(QsoRecord* record) {
+  if (mode_ == LogbookMode::Old) return ReadOld(record->number, record, true);
+  // The record once more, every field in order, as the libraries are used.
+  if (!ReadCurrent(record->number)) return false;
+  ReadFields(0, kQsoFieldCount - 1, record);
+  return true;
+}
+
+bool Logbook::ReadCurrent(qint32 number) {
   const int state = library_.Read(number);
-  if (state == HostLibrary::kNoSuchRecord) return false;
-  if (state == HostLibrary::kDamaged) {
-    TellDamaged(number, U("この交信は読み飛ばします"));
-    return false;
-  }
-  record->number = number;
-  for (int i = 0; i < kQsoFieldCount; ++i) {
+  if (state == HostLibrary::kDamaged) TellDamaged(number, U("この交信は読み飛ばします"));
+  return state == HostLibrary::kRead;
+}
+
+void Logbook::ReadFields(int first, int last, QsoRecord* record) {
+  for (int i = first; i <= last; ++i) {
     int length = 0;
     const char* bytes = library_.Field(i, &length);
     int from = 0;
@@ -209,11 +219,10 @@ bool Logbook::ReadNew(qint32 number, QsoRecord* record) {
     while (length > from && bytes[length - 1] == ' ') --length;
     SetText(record->fields[static_cast<std::size_t>(i)], bytes + from, length - from);
   }
-  return true;
 }
 
-bool Logbook::ReadOld(qint32 number, QsoRecord* record) {
-  const Ver4Logbook::ReadResult r = ver4_.Read(number, record);
+bool Logbook::ReadOld(qint32 number, QsoRecord* record, bool whole) {
+  const Ver4Logbook::ReadResult r = ver4_.Read(number, record, whole);
   if (r.damage == Ver4Logbook::Damage::Record) {
     TellDamaged(number, U("この交信は読み飛ばします"));
     return false;
@@ -232,9 +241,12 @@ FrequencyBand Logbook::BandOfFrequency(const QString& frequency, qint32 recordNu
     const QString band = BandOfCode(library_.FrequencyCode(EncodeCp932(frequency)));
     return {band, band.isEmpty()};
   }
-  const QString band = Ver4BandOfFrequency(frequency);
-  if (band.isEmpty()) dialogs_.Tell(frequency + U("\n交信番号 %1 の交信周波数は 無効です").arg(recordNumber));
-  return {band, false};
+  bool centimetre = false;
+  const QString band = Ver4BandOfFrequency(frequency, &centimetre);
+  if (band.isEmpty() && !centimetre) {
+    dialogs_.Tell(frequency + U("\n交信番号 %1 の交信周波数は 無効です").arg(recordNumber));
+  }
+  return {band, centimetre};
 }
 
 void Logbook::Close() {

@@ -34,8 +34,9 @@ QString BandOfCode(int code);
 
 struct FrequencyBand {
   QString band;          // empty: the band is not known
-  // Current generation: FreqPCheck knew no band for the text, so the caller
-  // looks it up in the centimetre-band table (and keeps the text as the note).
+  // Above the logbook's own bands (FreqPCheck knew no band for the text; a
+  // Ver4 text of 10 GHz and up): the caller looks it up in the centimetre-band
+  // table (and keeps the text as the note).
   bool unknownCode = false;
 };
 
@@ -63,9 +64,16 @@ class Logbook {
   // record of the logbook or the record is damaged (the first damaged record
   // is told at once, the rest counted and told on closing).
   bool Read(qint32 number, QsoRecord* record);
+  // The same in two steps, so that a record outside the period costs little:
+  // ReadTime reads the record's number, date and time (in mode "NEW" the
+  // fields 2 and 3), ReadRest, right after it, the whole record (in mode
+  // "NEW" MQW_read once more and every field, 0 to 16, in order).
+  bool ReadTime(qint32 number, QsoRecord* record);
+  bool ReadRest(QsoRecord* record);
   // The band of a record's frequency text: FreqPCheck in mode "NEW", the Ver4
   // prefix rules in mode "OLD" (a text no rule places is told with the record
-  // number, and the band stays empty).
+  // number, and the band stays empty; a text of 10 GHz and up is left to the
+  // centimetre-band table in both modes).
   FrequencyBand BandOfFrequency(const QString& frequency, qint32 recordNumber);
   // Ends the run: closes the database (and unloads the libraries).
   void Close();
@@ -81,8 +89,9 @@ class Logbook {
   OpenResult OpenOld(const QString& path);
   void ClampToReadable(const QString& path, qint32 headerCount, qint32 readable);
   void TellDamaged(qint32 number, const QString& how);
-  bool ReadNew(qint32 number, QsoRecord* record);
-  bool ReadOld(qint32 number, QsoRecord* record);
+  bool ReadCurrent(qint32 number);
+  void ReadFields(int first, int last, QsoRecord* record);
+  bool ReadOld(qint32 number, QsoRecord* record, bool whole);
 
   Dialogs& dialogs_;
   LogbookMode mode_ = LogbookMode::New;

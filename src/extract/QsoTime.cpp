@@ -108,10 +108,4 @@ QsoTime ToZone(const QsoTime& time, bool jst) {
   return t;
 }
 
-int CompareKey(const QsoTime& time, const QString& key) {
-  char16_t own[kQsoKeyLength];
-  time.WriteKey(own);
-  return QStringView(own, kQsoKeyLength).compare(QStringView(key));
-}
-
 }  // namespace zotra

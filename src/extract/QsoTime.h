@@ -23,6 +23,10 @@ struct QsoTime {
   QString Key() const;
   QString Date() const;  // "YYYY/MM/DD"
   QString Time() const;  // "hh:mm"
+  // The key as a number, YYYYMMDDhhmm: compared like the key.
+  qint64 Number() const {
+    return (((qint64(year) * 100 + month) * 100 + day) * 100 + hour) * 100 + minute;
+  }
 };
 
 // Reads the logbook's date "yy/mm/dd" (two-digit years below 50 are 20yy,
@@ -36,7 +40,5 @@ int DaysInMonth(int year, int month);
 // The time in the contest's zone: JST is UTC + 9 hours.
 QsoTime ToZone(const QsoTime& time, bool jst);
 
-// Compares the key of a time with a key text, as texts.
-int CompareKey(const QsoTime& time, const QString& key);
 
 }  // namespace zotra

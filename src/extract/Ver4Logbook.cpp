@@ -48,22 +48,20 @@ QString TwoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char
 
 }  // namespace
 
-QString Ver4BandOfFrequency(const QString& text) {
+QString Ver4BandOfFrequency(const QString& text, bool* centimetre) {
+  if (centimetre) *centimetre = false;
+  if (text.startsWith(QLatin1Char('S'))) return QStringLiteral("SAT");
   // A text of five characters without a point has it at position 6.
   int point = text.indexOf(QLatin1Char('.')) + 1;
   if (point == 0 && text.size() == 5) point = 6;
+  if (point == 6) {
+    if (centimetre) *centimetre = true;
+    return {};
+  }
   const QString one = text.left(1), two = text.left(2), three = text.left(3);
   const QChar second = text.size() > 1 ? text.at(1) : QChar();
   const QChar third = text.size() > 2 ? text.at(2) : QChar();
   QString band;
-  if (point == 6) {
-    // 10 GHz is the band "10125", where the current generation's centimetre
-    // table puts it, so that both generations keep the same QSOs.
-    if (two == QLatin1String("10")) band = QStringLiteral("10125");
-    else if (two == QLatin1String("24")) band = QStringLiteral("24000");
-    else if (two == QLatin1String("47")) band = QStringLiteral("47000");
-    return band;
-  }
   // In this order; a later match overrides an earlier one.
   if (two == QLatin1String("1.")) band = QStringLiteral("1.9");
   if (two == QLatin1String("3.")) band = QStringLiteral("3.5");
@@ -148,7 +146,7 @@ bool Ver4Logbook::ReadTexts(quint32 offset, QString texts[4]) {
   return true;
 }
 
-Ver4Logbook::ReadResult Ver4Logbook::Read(qint32 n, QsoRecord* record) {
+Ver4Logbook::ReadResult Ver4Logbook::Read(qint32 n, QsoRecord* record, bool whole) {
   ReadResult result;
   if (!IsOpen() || n < 1 || n > headerCount_ || n > recordsInFile_) return result;
   const char* r = RecordBytes(n);
@@ -160,6 +158,18 @@ Ver4Logbook::ReadResult Ver4Logbook::Read(qint32 n, QsoRecord* record) {
     result.damage = Damage::Record;
     return result;
   }
+  QsoRecord& q = *record;
+  for (QString& f : q.fields) f.clear();
+  q.number = n;
+  q[QsoField::Number] = QString::number(n);
+  q[QsoField::Date] = TwoDigits(year % 100) + QLatin1Char('/') + TwoDigits(month) + QLatin1Char('/') + TwoDigits(day);
+  q[QsoField::Time] = TwoDigits(hour) + QLatin1Char(':') + TwoDigits(minute) +
+                      (byte(kZone) == 1 ? QLatin1Char('U') : QLatin1Char('J'));
+  if (!whole) {
+    result.read = true;
+    return result;
+  }
+
   QString texts[4];  // QTH, remarks 1, remarks 2, name
   quint32 offset = 0;
   for (int i = 0; i < 4; ++i) offset |= static_cast<quint32>(byte(kTexts + i)) << (8 * i);
@@ -167,11 +177,6 @@ Ver4Logbook::ReadResult Ver4Logbook::Read(qint32 n, QsoRecord* record) {
     result.damage = Damage::Texts;
     for (QString& t : texts) t.clear();
   }
-
-  QsoRecord& q = *record;
-  for (QString& f : q.fields) f.clear();
-  q.number = n;
-  q[QsoField::Number] = QString::number(n);
   // The call sign, padded to six characters; a portable designator beside it
   // is joined behind it, or in front of it when a remark holds "$DX".
   QString call = FieldText(r + kCall, 6);
@@ -182,9 +187,6 @@ Ver4Logbook::ReadResult Ver4Logbook::Read(qint32 n, QsoRecord* record) {
     call = dx ? designator + QLatin1Char('/') + call : call + QLatin1Char('/') + designator;
   }
   q[QsoField::CallSign] = call;
-  q[QsoField::Date] = TwoDigits(year % 100) + QLatin1Char('/') + TwoDigits(month) + QLatin1Char('/') + TwoDigits(day);
-  q[QsoField::Time] = TwoDigits(hour) + QLatin1Char(':') + TwoDigits(minute) +
-                      (byte(kZone) == 1 ? QLatin1Char('U') : QLatin1Char('J'));
   q[QsoField::HisRst] = FieldText(r + kHisRst, 3);
   q[QsoField::MyRst] = FieldText(r + kMyRst, 3);
   QString frequency = FieldText(r + kFrequency, 9);

@@ -14,8 +14,11 @@
 namespace zotra {
 
 // The band of a frequency text by the Ver4 prefix rules; empty when no rule
-// matches.
-QString Ver4BandOfFrequency(const QString& frequency);
+// matches. A satellite's text ("S145.965") is "SAT", as the current
+// generation has it. A text with its point at position 6 (10 GHz and up)
+// is left to the centimetre-band table, as the current generation leaves
+// every band above 5600 MHz: *centimetre (when given) is set and the band is empty.
+QString Ver4BandOfFrequency(const QString& frequency, bool* centimetre = nullptr);
 
 class Ver4Logbook {
  public:
@@ -43,8 +46,10 @@ class Ver4Logbook {
   qint32 HeaderCount() const { return headerCount_; }
   qint32 RecordsInFile() const { return recordsInFile_; }
 
-  // Decodes record n (1 ≤ n ≤ the header count and within the file).
-  ReadResult Read(qint32 n, QsoRecord* record);
+  // Decodes record n (1 ≤ n ≤ the header count and within the file); with
+  // `whole` false only its number, date and time (the texts in the "DBR"
+  // file are not looked at).
+  ReadResult Read(qint32 n, QsoRecord* record, bool whole = true);
   void Close();
 
  private:

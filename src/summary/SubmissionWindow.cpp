@@ -59,7 +59,8 @@ SubmissionWindow::SubmissionWindow(const Frame& frame, Dialogs& dialogs, const O
 
   const DefinitionEntries definition = DefinitionEntries::FromFile(frame_.LocateDefinitionFile());
   callSign_ = definition.Value(QStringLiteral("MYCALL"));
-  const QString startMonth = definition.Value(QStringLiteral("開始"), 2);
+  // A month edited by hand ("6") is the file's "06".
+  const QString startMonth = PadLeft(TrimBlanks(definition.Value(QStringLiteral("開始"), 2)), 2, QLatin1Char('0'));
   const QString settingsPath = frame_.Path(kMailSettingsFileName);
   QStringList lines;
   if (!ReadLines(settingsPath, &lines)) {

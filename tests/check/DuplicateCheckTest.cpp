@@ -35,6 +35,13 @@ TEST(KeyLine, ColumnsOfEveryCriterion) {
   EXPECT_EQ(BuildKeyLine(r, Criterion::None), "0JA1ABC        00010506/02 08:00     7 SSB   ");
   const KeyRecord micro{"12345", "10125", "FM", "2024/12/31", "23:59", "JA1VERYLONG/P"};
   EXPECT_EQ(BuildKeyLine(micro, Criterion::Band), "0JA1VERY  1012501234512/31 23:59 10125 FM    ");
+  // A full-width call sign or mode is narrowed; what stays wide is no part of
+  // a key: every line is 45 characters and 45 bytes.
+  const KeyRecord wide{"7", "7", U("ＣＷ"), "2024/06/02", "08:00", U("ＪＡ１ＸＸＸ／１")};
+  EXPECT_EQ(BuildKeyLine(wide, Criterion::Mode), "0JA1XXX  CW    00000706/02 08:00     7 CW    ");
+  const QString kanji = BuildKeyLine({"7", "7", U("電信"), "", "", U("山田JA1ABC")}, Criterion::Date);
+  EXPECT_EQ(kanji, "0??JA1AB       000007                7 ??    ");
+  EXPECT_EQ(Cp932Length(kanji), kKeyLineLength);
   // A damaged record gives a key line of full length all the same.
   EXPECT_EQ(BuildKeyLine({"7", "", "", "", "", ""}, Criterion::Date).size(), kKeyLineLength);
   EXPECT_EQ(RecordNumber({"0", "7", "CW", "", "", ""}), 0);

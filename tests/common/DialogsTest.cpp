@@ -101,6 +101,15 @@ TEST(ScriptedDialogs, AChoiceTakesANumberATextOrAPartOfOne) {
   EXPECT_EQ(DialogFields(d.Records().at(0)),
             (QStringList{"choice", U("小笠原諸島の取り扱い"), U("どのナンバーにするかを選択してください。"),
                          U("東京都 (10)|小笠原 (48)|沖の鳥島 (49)|南鳥島 (50)"), U("沖の鳥島 (49)")}));
+  // A check box is listed with "+", ticked by an answer ending in "+".
+  bool rest = false;
+  r.checkBox = U("残りにも使う");
+  r.checked = &rest;
+  ScriptedDialogs boxed({}, {"49+"});
+  EXPECT_EQ(boxed.Choose(r), 2);
+  EXPECT_TRUE(rest);
+  EXPECT_EQ(DialogFields(boxed.Records().at(0)).mid(3),
+            (QStringList{U("東京都 (10)|小笠原 (48)|沖の鳥島 (49)|南鳥島 (50)|+残りにも使う"), U("沖の鳥島 (49)+")}));
   // Dialogs that show no choice take the preselected one.
   ConsoleDialogs console;
   EXPECT_EQ(console.Choose(r), 1);

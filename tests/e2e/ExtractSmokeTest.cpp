@@ -30,8 +30,13 @@ TEST(DemoWindows, ExtractionRunsOverTheDemoLogbook) {
   EXPECT_EQ(Child<QLabel>(*window, "Label4")->text(), "3059");
   EXPECT_EQ(Child<QLabel>(*window, "Label3")->text(), "JK2BRV");
   EXPECT_EQ(Child<QLabel>(*window, "Label2")->text(), "2025/06/15 20:59");
-  // The Ogasawara station, worked on four bands, asked each time.
-  EXPECT_EQ(run.dialogs.Records().size(), 4);
+  // The Ogasawara station, worked on four bands, asked each time; then the
+  // account of every record of the logbook.
+  ASSERT_EQ(run.dialogs.Records().size(), 5);
+  EXPECT_EQ(DialogFields(run.dialogs.Records().last()).at(2),
+            U8s("取り込んだ交信 3059 件\n\n取り込まなかった記録\n期間外 1282 件\n"
+              "　コンテストの期間 2025/06/14 21:00 〜 2025/06/15 20:59 (JST)\n　ログにある交信 2025/01/04 〜 2025/06/29\n"
+              "参加バンド外 2 件\n参加モード外 12 件\n無効交信 1 件"));
   SaveShot(*window, "extract.png");
   ExpectOwnHelpOnF1(*window, "zotrah");
 

@@ -94,17 +94,25 @@ TEST(AreaCode, PrefectureLevelAndHokkaido) {
 
 TEST(AreaCode, OgasawaraIsAsked) {
   AreaOptions o = AllRegions(AreaLevel::Prefecture);
-  Conversion c(o, {U8("東京都 (10)"), "4", ""});
-  EXPECT_EQ(c.Area("10007A"), Result("10", 0));
+  Conversion c(o, {U8("東京都 (10)"), "4", "", "49+"});
+  c.converter.BeginRecord(U8("JD1ABC  2025/06/07 22:05 (交信番号 6)"));
+  EXPECT_EQ(c.converter.ConvertAreaCode("10007A"), "10");
   EXPECT_EQ(c.Area("10007"), Result("50", 0));
   // No answer: the choice made last is offered again.
   EXPECT_EQ(c.Area("10007A ｶﾞｲﾄﾞ"), Result(U8("50 ｶﾞｲﾄﾞ"), 0));
   ASSERT_EQ(c.dialogs.Records().size(), 3);
   EXPECT_EQ(DialogFields(c.dialogs.Records().first()),
             (QStringList{"choice", U8("小笠原諸島の取り扱い"),
-                         U8("小笠原諸島との交信データが見つかりました、どのナンバーにするかを選択してください。"),
-                         U8("東京都 (10)|小笠原 (48)|沖の鳥島 (49)|南鳥島 (50)"), U8("東京都 (10)")}));
+                         U8("小笠原諸島との交信データが見つかりました、どのナンバーにするかを選択してください。\n\n"
+                            "JD1ABC  2025/06/07 22:05 (交信番号 6)"),
+                         U8("東京都 (10)|小笠原 (48)|沖の鳥島 (49)|南鳥島 (50)|+残りの小笠原諸島との交信にもこの番号を使う"),
+                         U8("東京都 (10)")}));
   EXPECT_EQ(DialogFields(c.dialogs.Records().at(2)).at(4), U8("南鳥島 (50)"));
+  // An answer for the rest of the run: asked no more.
+  EXPECT_EQ(c.Area("10007"), Result("49", 0));
+  EXPECT_EQ(c.Area("10007A"), Result("49", 0));
+  EXPECT_EQ(c.dialogs.Records().size(), 4);
+  EXPECT_EQ(DialogFields(c.dialogs.Records().last()).at(4), U8("沖の鳥島 (49)+"));
   // The first question offers 小笠原 (48); other codes of Tokyo ask nothing.
   Conversion fresh(o);
   EXPECT_EQ(fresh.Area("10007"), Result("48", 0));
@@ -137,6 +145,10 @@ TEST(AreaCode, ErrorsOfPrefectureAndCityLevels) {
   Conversion p(AllRegions(AreaLevel::Prefecture));
   EXPECT_EQ(p.Area(""), Result("", kAreaNoPrefecture));
   EXPECT_EQ(p.converter.ErrorMessage(), U8("都道府県コード(名)取得エラー"));
+  // A code that is no area code is told like any other, never taken for Hokkaido.
+  EXPECT_EQ(p.Area("XYZ"), Result("XYZ", kAreaNoPrefecture));
+  EXPECT_EQ(p.Area("99 M"), Result("99 M", kAreaNoPrefecture));
+  EXPECT_EQ(p.Area("123"), Result("123", kAreaNoPrefecture));
   Conversion c(AllRegions(AreaLevel::CityCounty));
   EXPECT_EQ(c.Area("13 M"), Result("13 M", kAreaAboveCity));
   EXPECT_EQ(c.converter.ErrorMessage(), U8("市郡より上位のコードです"));
@@ -225,6 +237,14 @@ TEST(AreaCode, QthFromTheAreaCodeField) {
   EXPECT_EQ(c.Qth("", "1234567"), Result("1234567", kAreaBadInput));
   EXPECT_EQ(c.Qth("", "77"), Result("77", kAreaLookupFailed));
   EXPECT_EQ(c.Qth("", "9999"), Result("9999", kAreaLookupFailed));
+  // The code's own entry, never another city of the same name.
+  AreaOptions p = AllRegions(AreaLevel::Prefecture);
+  p.qthFromAreaCode = true;
+  Conversion pc(p);
+  EXPECT_EQ(pc.Qth("", "3509 M"), Result(U8("広島県 M"), 0));
+  EXPECT_EQ(pc.Qth("", "0719"), Result(U8("福島県"), 0));
+  EXPECT_EQ(pc.Qth("", "1007"), Result(U8("東京都"), 0));
+  EXPECT_EQ(pc.Qth("", U8("八王子市")), Result(U8("東京都"), 0));
   // A name in the area-code field turns into its code.
   EXPECT_EQ(c.converter.CodeOrName(U8("東京都")), "10");
   EXPECT_EQ(c.converter.CodeOrName(U8("八王子市")), "1002");

@@ -94,7 +94,7 @@ TEST(ExtractProgram, BatchExtractsAndPrintsTheCount) {
   });
   ProgramResult r = f.Batch({});
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(QString::fromUtf8(r.standardOutput), U8("抽出交信数: 3\n"));
+  EXPECT_EQ(QString::fromUtf8(r.standardOutput), U8("抽出交信数: 3\n期間外 1 件\n"));
   EXPECT_TRUE(r.dialogs.isEmpty());
   EXPECT_EQ(f.WorkLines().size(), 3);
 
@@ -104,7 +104,7 @@ TEST(ExtractProgram, BatchExtractsAndPrintsTheCount) {
                        "\"Rcv\"", {"\"Rcv\",\"Jcc\",\"6\"", "\"Rcv\",\"Qth\",\"8\""}));
   r = f.Batch({"--key", "prefecture", "--hokkaido", "subprefecture", "--ogasawara", "49", "--frequency-note"});
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(QString::fromUtf8(r.standardOutput), U8("抽出交信数: 3\n"));
+  EXPECT_EQ(QString::fromUtf8(r.standardOutput), U8("抽出交信数: 3\n期間外 1 件\n"));
   ASSERT_EQ(r.dialogs.size(), 1);
   EXPECT_EQ(DialogFields(r.dialogs.first()).at(4), U8("沖の鳥島 (49)"));
   const QStringList lines = f.WorkLines();
@@ -122,6 +122,14 @@ TEST(ExtractProgram, BatchExtractsAndPrintsTheCount) {
   EXPECT_EQ(f.WorkLines().at(0).section(',', 8, 8), U8("\"1001 M 港区\""));
   EXPECT_EQ(f.WorkLines().at(1).section(',', 8, 8), "\"01\"");  // 北海道 without its name
   EXPECT_EQ(f.WorkLines().at(2).section(',', 8, 8), U8("\"10007 小笠原支庁\""));
+
+  // Nothing taken: the reasons, why on standard error, status 1.
+  f.Definition(Replace(BaseDefinition(), "\"JstUtc2\"", {"\"JstUtc2\",0"}));
+  r = f.Batch({});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(QString::fromUtf8(r.standardOutput), U8("抽出交信数: 0\n期間外 1 件\n時刻の基準違い 3 件\n"));
+  ASSERT_EQ(r.dialogs.size(), 1);
+  EXPECT_TRUE(DialogFields(r.dialogs.first()).at(2).startsWith(U8("コンテストの交信が見つかりませんでした\n")));
 }
 
 TEST(ExtractProgram, BatchRefusesBadOptionsAndStopsOnCancel) {

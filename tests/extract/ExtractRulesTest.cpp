@@ -1,6 +1,6 @@
 // The parts of the extraction that need no logbook: the definition's keys,
 // the date and time of a record with the zone conversion, the text helpers
-// of the record rules, the start-record search, the work line.
+// of the record rules, the work line.
 #include "extract/ExtractDefinition.h"
 #include "extract/Extraction.h"
 #include "extract/QsoTime.h"
@@ -127,6 +127,25 @@ TEST(ExtractDefinition, MissingFileAndOtherVersions) {
   EXPECT_EQ(Read({U8("\"SelFreq\",\"7\",1")}).status, ExtractDefinition::Status::WrongVersion);
 }
 
+TEST(ExtractDefinition, APeriodEditedByHandIsReadOrTold) {
+  const auto period = [](const char* start, const char* end) {
+    return Read({U8("\"ZOTRAW\",\"Ver4.0\""), U8("\"開始\",") + QString(start), U8("\"終了\",") + QString(end)});
+  };
+  ExtractDefinition d = period("\"2025\",\"6\",\"14\",\"21\",\"0\"", "\" 2025\",\"06\",\"15\",\"8\",\"59 \"");
+  EXPECT_EQ(d.status, ExtractDefinition::Status::Read);
+  EXPECT_EQ(d.startKey, "202506142100");
+  EXPECT_EQ(d.endKey, "202506150859");
+  d = period("\"2025\",\"6\",\"31\",\"21\",\"0\"", "\"2025\",\"07\",\"01\",\"20\",\"59\"");
+  EXPECT_EQ(d.status, ExtractDefinition::Status::BadPeriod);
+  EXPECT_EQ(d.StatusMessage(), U8("コンテストの期間が正しくありません\n開始 2025/6/31 21:0\n終了 2025/07/01 20:59\n"
+                                  "コンテストの条件の設定で期間を入れ直してください"));
+  EXPECT_EQ(period("\"2025\",\"06\",\"14\",\"21\",\"00\"", "\"2025\",\"06\",\"14\",\"20\",\"59\"").status,
+            ExtractDefinition::Status::BadPeriod);
+  EXPECT_EQ(period("\"2025\",\"06\",\"14\",\"2l\",\"00\"", "\"2025\",\"06\",\"15\",\"20\",\"59\"").status,
+            ExtractDefinition::Status::BadPeriod);
+  EXPECT_EQ(Read({U8("\"ZOTRAW\",\"Ver4.0\"")}).status, ExtractDefinition::Status::BadPeriod);
+}
+
 TEST(QsoTime, DatesAndTimesAsTheLogbookWritesThem) {
   EXPECT_EQ(Shown(Time("25/06/07", "06:01U")), "2025/06/07 06:01U");
   EXPECT_EQ(Time("25/06/07", "06:01U").Key(), "202506070601");
@@ -195,32 +214,6 @@ TEST(RuleHelpers, RemarkPiecesSatellitesAndDesignators) {
   EXPECT_EQ(CallWithoutDesignator("KH0/JA1ABC"), "JA1ABC");
   EXPECT_EQ(CallWithoutDesignator("KH0/JA1ABC/P"), "JA1ABC");
   EXPECT_EQ(CallWithoutDesignator("JA1ABC"), "JA1ABC");
-}
-
-TEST(StartRecord, BackInStepsOfHundredThenFourHundredMore) {
-  // Record n lies at minute n of the day; the contest starts at minute m.
-  const auto search = [](qint32 count, int startMinute, QList<qint32>* probes = nullptr) {
-    const QString key = QString("20250607%1%2").arg(startMinute / 60, 2, 10, QChar('0')).arg(startMinute % 60, 2, 10, QChar('0'));
-    return FindFirstRecord(
-        count, key,
-        [](qint32 n, QsoTime* t) {
-          *t = {2025, 6, 7, (n / 60) % 24, n % 60, 'J'};
-          return true;
-        },
-        [probes](qint32 n) {
-          if (probes) *probes << n;
-        });
-  };
-  QList<qint32> probes;
-  EXPECT_EQ(search(1000, 650, &probes), 200);  // stops at 600 (below 650), 400 back
-  EXPECT_EQ(probes, (QList<qint32>{1000, 900, 800, 700, 600}));
-  EXPECT_EQ(search(1000, 1, nullptr), 1);      // record 1 passed
-  EXPECT_EQ(search(399, 390, nullptr), 1);     // fewer than 400 records
-  EXPECT_EQ(search(1000, 1001, nullptr), 600);  // the last record is below the start
-  EXPECT_EQ(search(0, 10, nullptr), 1);
-  // A record without a time never stops the search.
-  const qint32 first = FindFirstRecord(1000, "202506070000", [](qint32, QsoTime*) { return false; });
-  EXPECT_EQ(first, 1);
 }
 
 TEST(WorkLine, SixteenQuotedFields) {

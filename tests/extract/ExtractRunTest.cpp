@@ -1,8 +1,9 @@
 // Whole runs of the extraction over logbooks written by the stand-in's
 // writer and read through its libraries: the work file byte for byte against
-// hand-checked lines, the record rules' edge cases, the start-record search,
-// the area-code editing at each level, the conversion-error question, the
-// older logbook generation and bad records.
+// hand-checked lines, the record rules' edge cases, every record read in
+// whatever order, the account of the records not taken, the area-code editing
+// at each level, the conversion-error question, the older logbook generation
+// and bad records.
 #include "ExtractFixture.h"
 #include "SampleAreaTables.h"
 #include "extract/ExtractSetup.h"
@@ -43,6 +44,9 @@ Extracted Extract(const ExtractFolder& f, const ExtractOptions& options = {}, co
 }
 
 QByteArray Cp932Lines(const QStringList& lines) { return EncodeCp932(CrLf(lines)); }
+
+// The records not taken, as zotra-batch extract prints them.
+QString Skipped(const Extracted& e) { return SkipLines(e.result).join(" | "); }
 
 // Every line of a work file: sixteen fields, read back by the list reader.
 void ExpectWellFormed(const QByteArray& bytes) {
@@ -111,6 +115,9 @@ TEST(ExtractRun, HandCheckedWorkFilesForEveryMultiplierKind) {
   Extracted e = Extract(f);
   EXPECT_EQ(e.result.status, ExtractResult::Status::Finished);
   EXPECT_EQ(e.result.kept, 5);
+  EXPECT_EQ(Skipped(e), U8("期間外 2 件 | 参加バンド外 1 件 | 参加モード外 1 件 | 周波数不明 1 件 | 無効交信 1 件"));
+  EXPECT_EQ(e.result.firstDate, "2025/06/07");
+  EXPECT_EQ(e.result.lastDate, "2025/06/08");
   EXPECT_TRUE(e.dialogs.isEmpty());
   EXPECT_EQ(e.bytes, Cp932Lines({
       "\"2\",\"7\",\"CW\",\"2025/06/07\",\"21:00\",\"JA1ABC/1\",\"1001 M\",\"599\",\"1001 M ABCD\",\"579\",\"1001\",\"1001\",\"JA1\",\"1\",\"\",\"\"",
@@ -177,11 +184,13 @@ TEST(ExtractRun, ZonePeriodAliasCallAndNumbers) {
                          "\"3\",\"144\",\"SSB\",\"2025/06/08\",\"12:00\",\"JA1ABC/1\",\"\",\"59\",\"\",\"57\",\"\",\"\",\"\",\"1\",\"\",\"\"",
                      }));
 
-  // Conversion off: QSOs logged in UTC are not the contest's, even inside the period.
+  // Conversion off: QSOs logged in UTC are not the contest's, even inside the
+  // period; they are counted apart from those outside it.
   f.Definition(Replace(BaseDefinition(), "\"JstUtc2\"", {"\"JstUtc2\",0"}));
   e = Extract(f);
   ASSERT_EQ(e.lines.size(), 1);
   EXPECT_TRUE(e.lines.first().startsWith("\"3\","));
+  EXPECT_EQ(Skipped(e), U8("期間外 1 件 | 時刻の基準違い 2 件"));
 
   // A contest in UTC takes the JST QSO converted back, the others as logged;
   // without the reports in the numbers their fields stay empty.
@@ -220,51 +229,48 @@ TEST(ExtractRun, LeapDayAndPointsAsDecimals) {
                      }));
 }
 
-TEST(ExtractRun, ASmallLogbookIsReadFromItsFirstRecord) {
-  ExtractFolder f;
-  // 399 records: the contest QSO first, then older QSOs entered later.
-  QList<Q> qsos = {{"JA1AAA", "25/06/07", "13:00U"}};
-  for (int i = 0; i < 398; ++i) qsos << Q{"JA9ZZZ", "25/05/01", "10:00U"};
-  f.Logbook(qsos);
-  const Extracted e = Extract(f);
-  EXPECT_EQ(e.result.firstRecord, 1);
-  ASSERT_EQ(e.lines.size(), 1);
-  EXPECT_TRUE(e.lines.first().startsWith("\"1\",\"7\",\"CW\",\"2025/06/07\",\"22:00\",\"JA1AAA\""));
-}
-
-// The contest is logged in UTC; its first 500 QSOs lie before 21:00 as
-// logged. The search compares the times converted to JST, so it goes back to
-// the records before the contest and none of them is lost.
-TEST(ExtractRun, TheStartSearchComparesConvertedTimes) {
-  ExtractFolder f;
+// The contest's 1,000 QSOs logged in UTC, one a minute from 21:00 JST, after
+// 600 older ones.
+QList<Q> ContestAfterOlderQsos() {
   QList<Q> qsos;
   for (int i = 0; i < 600; ++i) qsos << Q{"JA9OLD", "25/06/06", "10:00U"};
   for (int i = 0; i < 1000; ++i) {
-    const int minute = 12 * 60 + i;  // 12:00 UTC (21:00 JST) on, one a minute
-    qsos << Q{QString("JA1%1").arg(QChar('A' + i % 26)) + QString("%1").arg(QChar('A' + i / 26 % 26)) + "A",
+    const int minute = 12 * 60 + i;
+    qsos << Q{QString("JA1%1%2A").arg(QChar('A' + i % 26)).arg(QChar('A' + i / 26 % 26)),
               minute < 1440 ? "25/06/07" : "25/06/08",
               QString("%1:%2U").arg(minute / 60 % 24, 2, 10, QChar('0')).arg(minute % 60, 2, 10, QChar('0'))};
   }
-  f.Logbook(qsos);
-  const Extracted e = Extract(f);
-  EXPECT_EQ(e.result.kept, 1000);
-  EXPECT_LE(e.result.firstRecord, 601);
-  ASSERT_EQ(e.lines.size(), 1000);
-  EXPECT_TRUE(e.lines.first().startsWith("\"601\",\"7\",\"CW\",\"2025/06/07\",\"21:00\""));
-  EXPECT_TRUE(e.lines.last().startsWith("\"1600\",\"7\",\"CW\",\"2025/06/08\",\"13:39\""));
+  return qsos;
 }
 
-TEST(ExtractRun, TheNewestRecordsOfABigLogbookAreTheOnlyOnesRead) {
+// Every record is read: a logbook imported newest first, or with an older
+// QSO entered after the contest, loses none of the contest's QSOs.
+TEST(ExtractRun, EveryRecordIsReadWhateverTheirOrder) {
   ExtractFolder f;
-  QList<Q> qsos;
-  for (int i = 0; i < 3000; ++i) qsos << Q{"JA9OLD", "25/05/01", "10:00U"};
-  for (int i = 0; i < 50; ++i) qsos << Q{"JA1NEW", "25/06/07", "13:00U"};
+  QList<Q> qsos = ContestAfterOlderQsos();
   f.Logbook(qsos);
-  const Extracted e = Extract(f);
-  EXPECT_EQ(e.result.kept, 50);
-  // From record 3050 back in steps of 100 to 2950, then 400 further back.
-  EXPECT_EQ(e.result.firstRecord, 2550);
-  EXPECT_EQ(e.result.lastRecord, 3050);
+  Extracted e = Extract(f);
+  ASSERT_EQ(e.result.kept, 1000);
+  EXPECT_EQ(Skipped(e), U8("期間外 600 件"));
+  EXPECT_TRUE(e.lines.first().startsWith("\"601\",\"7\",\"CW\",\"2025/06/07\",\"21:00\""));
+  EXPECT_TRUE(e.lines.last().startsWith("\"1600\",\"7\",\"CW\",\"2025/06/08\",\"13:39\""));
+  const QByteArray inTimeOrder = e.bytes;
+
+  // An older QSO entered after the contest: the same file, byte for byte.
+  f.Logbook(qsos + QList<Q>{{"JA9LATE", "24/11/03", "05:00J"}});
+  e = Extract(f);
+  EXPECT_EQ(e.bytes, inTimeOrder);
+  EXPECT_EQ(e.result.firstDate, "2024/11/03");
+  EXPECT_EQ(e.result.lastDate, "2025/06/08");
+
+  // Newest first: every QSO, in logbook order.
+  std::reverse(qsos.begin(), qsos.end());
+  f.Logbook(qsos);
+  e = Extract(f);
+  ASSERT_EQ(e.lines.size(), 1000);
+  EXPECT_TRUE(e.lines.first().startsWith("\"1\",\"7\",\"CW\",\"2025/06/08\",\"13:39\""));
+  EXPECT_TRUE(e.lines.last().startsWith("\"1000\",\"7\",\"CW\",\"2025/06/07\",\"21:00\""));
+  EXPECT_EQ(Skipped(e), U8("期間外 600 件"));
 }
 
 namespace {
@@ -317,6 +323,7 @@ TEST(ExtractRun, AreaCodesAtEachLevel) {
   }));
   ASSERT_EQ(e.dialogs.size(), 1);
   EXPECT_EQ(e.dialogs.first().at(0), "choice");
+  EXPECT_TRUE(e.dialogs.first().at(2).endsWith(U8("\n\nJD1FFF  2025/06/07 22:05 (交信番号 6)")));
   EXPECT_EQ(e.dialogs.first().at(4), U8("南鳥島 (50)"));
 
   // Key region 東京都 at city level, its wards as cities and Tokyo's wards
@@ -404,17 +411,22 @@ TEST(ExtractRun, BadRecordsAreDroppedOrCutAndNeverBreakTheFile) {
   EXPECT_TRUE(e.dialogs.isEmpty());
   ExpectWellFormed(e.bytes);
   ASSERT_EQ(e.lines.size(), 2);
+  EXPECT_EQ(Skipped(e), U8("参加モード外 2 件 | 周波数不明 2 件 | 読めない記録 3 件"));
   EXPECT_EQ(SplitListLine(e.lines.at(0)).at(8), QString(U8("東")).repeated(24).left(28));
   EXPECT_EQ(SplitListLine(e.lines.at(1)).at(5), "");
 }
 
 TEST(ExtractRun, TheOlderGenerationKeepsTheSameQsos) {
   ExtractFolder f;
-  f.Definition(Replace(BaseDefinition(), "\"SelFreq\"", {"\"SelFreq\",\"7\",1", "\"SelFreq\",\"10125\",2"}));
+  f.Definition(Replace(BaseDefinition(), "\"SelFreq\"",
+                       {"\"SelFreq\",\"7\",1", "\"SelFreq\",\"10125\",2", "\"SelFreq\",\"SAT\",1"}));
   const QList<Q> qsos = {
       {"JA1AAA", "25/06/07", "13:00U", "599", "599", "7.025", "CW"},
       {"JA1AAB", "25/06/07", "13:01U", "599", "599", "10240.050", "CW"},
       {"JA1AAC", "25/06/07", "13:02U", "599", "599", "14.025", "CW"},
+      {"JA1AAD", "25/06/07", "13:03U", "59", "59", "S145.965", "SSB", "", "", "", "", "%RS-44%"},
+      // Outside the centimetre table's 10000 to 10250 MHz in both generations.
+      {"JA1AAE", "25/06/07", "13:04U", "599", "599", "10368.100", "CW"},
   };
   f.Logbook(qsos);
   ExtractOptions note;
@@ -426,9 +438,12 @@ TEST(ExtractRun, TheOlderGenerationKeepsTheSameQsos) {
   WriteProfileString(f.program.File("ZOTRAW.INI"), "ZOTRAM", "MARQEN", f.logbook.File("MARQEN.DBS"));
   const Extracted older = Extract(f, note);
   EXPECT_EQ(older.bytes, current);
-  EXPECT_EQ(older.lines.size(), 2);
+  ASSERT_EQ(older.lines.size(), 3);
   EXPECT_TRUE(older.lines.at(1).startsWith("\"2\",\"10125\","));
   EXPECT_TRUE(older.lines.at(1).endsWith(",\"10240.050\""));
+  EXPECT_EQ(older.lines.at(2),
+            "\"4\",\"SAT\",\"SSB\",\"2025/06/07\",\"22:03\",\"JA1AAD\",\"\",\"59\",\"\",\"59\",\"\",\"\",\"\",\"1\",\"\",\"RS-44\"");
+  EXPECT_EQ(Skipped(older), U8("参加バンド外 1 件 | 周波数不明 1 件"));
   ASSERT_EQ(older.dialogs.size(), 1);
   EXPECT_EQ(older.dialogs.first().at(2), U8("MARQEN Ver4.x モードで動作します"));
 }

@@ -224,8 +224,7 @@ TEST(ExtractWindow, ARunShowsItsProgressAndEndsReadyForAnother) {
     EXPECT_TRUE(r.Button("Command2")->isEnabled());
   });
   r.Button("Command1")->click();
-  EXPECT_EQ(seen.first(), U8("開始交信検索中|4"));
-  EXPECT_TRUE(seen.contains("1|Wait a moment"));
+  EXPECT_EQ(seen.first(), "1|Wait a moment");
   EXPECT_EQ(r.Text("Label1"), "4");
   EXPECT_EQ(r.Text("Label2"), "2025/06/08 00:30");
   EXPECT_EQ(r.Text("Label3"), "JA1ABC/1");
@@ -237,13 +236,24 @@ TEST(ExtractWindow, ARunShowsItsProgressAndEndsReadyForAnother) {
   EXPECT_TRUE(r.Box("Frame2")->isEnabled());
   EXPECT_EQ(r.f.WorkLines().size(), 2);
   EXPECT_TRUE(r.Started().isEmpty());
+  // The closing message accounts for every record.
+  ASSERT_EQ(r.dialogs.Records().size(), 1);
+  EXPECT_EQ(DialogFields(r.dialogs.Records().first()).at(2),
+            U8("取り込んだ交信 2 件\n\n取り込まなかった記録\n期間外 2 件\n"
+               "　コンテストの期間 2025/06/07 21:00 〜 2025/06/08 20:59 (JST)\n　ログにある交信 2025/06/07 〜 2025/06/09"));
   SaveShot(w, "extract-after.png");
 
-  // A second run overwrites the work file; then back to the menu.
+  // A second run overwrites the work file; a run that keeps nothing says so
+  // and why. Then back to the menu.
   r.f.Logbook({{"JA1AAB", "25/06/07", "13:00U"}});
   r.Button("Command1")->click();
   EXPECT_EQ(r.f.WorkLines().size(), 1);
   EXPECT_EQ(r.Text("Label4"), "1");
+  r.f.Logbook({{"JA1AAB", "25/06/07", "13:00U", "599", "599", "7.025", "RTTY"}});
+  r.Button("Command1")->click();
+  EXPECT_EQ(r.Text("Label2"), U8("取り込む交信なし"));
+  EXPECT_EQ(DialogFields(r.dialogs.Records().last()).mid(2, 2),
+            (QStringList{U8("コンテストの交信が見つかりませんでした\n取り込んだ交信 0 件\n\n取り込まなかった記録\n参加モード外 1 件"), "OK"}));
   r.Button("Command2")->click();
   EXPECT_EQ(r.Started(), QStringList{r.f.program.File("zotram") + "\t/"});
 }

@@ -202,11 +202,13 @@ TEST_F(LogbookTest, TheVer4GenerationIsAnnouncedAndReadFromItsFiles) {
   EXPECT_EQ(r[QsoField::CallSign], "JA8ZUT/1");
   EXPECT_EQ(r[QsoField::Name], U8("ﾀﾛｳ"));
   EXPECT_EQ(r[QsoField::Qth], U8("港区 芝公園"));
-  // Bands by the prefix rules; a text no rule places is told.
+  // Bands by the prefix rules; 10 GHz and up by the centimetre table, as in
+  // the current generation; a text no rule places is told.
   EXPECT_EQ(book_.BandOfFrequency("145.030", 2).band, "144");
-  EXPECT_EQ(book_.BandOfFrequency("10240.050", 4).band, "10125");
-  EXPECT_EQ(book_.BandOfFrequency("S145.965", 3).band, "");
-  EXPECT_EQ(Messages().last(), U8("S145.965\n交信番号 3 の交信周波数は 無効です"));
+  EXPECT_TRUE(book_.BandOfFrequency("10240.050", 4).unknownCode);
+  EXPECT_EQ(book_.BandOfFrequency("S145.965", 3).band, "SAT");
+  EXPECT_EQ(book_.BandOfFrequency("99.999", 3).band, "");
+  EXPECT_EQ(Messages().last(), U8("99.999\n交信番号 3 の交信周波数は 無効です"));
   book_.Close();
   // Each run announces the mode again.
   ASSERT_EQ(book_.Open(dbs, program_.Path()), Logbook::OpenResult::Opened);
@@ -284,8 +286,13 @@ TEST(Ver4Bands, ThePrefixRulesInTheirOrder) {
       {"24", "24"},        {"24.9", "24"},      {"28.5", "28"},     {"29.6", "28"},     {"50.1", "50"},
       {"51", "50"},        {"144.1", "144"},    {"145.0", "144"},   {"146", "14"},      {"430.1", "430"},
       {"435.25", "430"},   {"1295.0", "1200"},  {"2400.1", "2400"}, {"2427", "2400"},   {"5760.1", "5600"},
-      {"10240.0", "10125"}, {"10240", "10125"}, {"24048.1", "24000"}, {"47088", "47000"}, {"77500.1", ""},
-      {"14000", ""},       {"S145.9", ""},      {"", ""},           {"abc", ""},        {"5.3", ""},
+      {"77500.1", ""},     {"S145.9", "SAT"},   {"", ""},           {"abc", ""},        {"5.3", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(Ver4BandOfFrequency(c.text), c.band) << c.text;
+  // The point at position 6 (five characters without one): the centimetre table's.
+  for (const char* text : {"10240.0", "10240", "24048.1", "47088", "14000"}) {
+    bool centimetre = false;
+    EXPECT_EQ(Ver4BandOfFrequency(text, &centimetre), "") << text;
+    EXPECT_TRUE(centimetre) << text;
+  }
 }

@@ -21,6 +21,9 @@ inline AreaTables SampleAreaTables() {
       {"110109", "横浜市港北区", '6'},  {"1102", "横須賀市", '4'},        {"0101", "札幌市", '4'},
       {"010101", "札幌市中央区", '6'},  {"0102", "旭川市", '4'},          {"01001", "阿寒郡", '5'},
       {"01001A", "鶴居村", '7'},        {"0199", "どこか市", '4'},         {"1301", "川越市", '4'},
+      // Two cities of one name each: the first of the file is not the only one.
+      {"1007", "府中市", '4'},          {"3509", "府中市", '4'},          {"0133", "伊達市", '4'},
+      {"0719", "伊達市", '4'},
   };
   for (const auto& m : master) t.AddMaster({m.code, U8(m.name), QLatin1Char(m.level)});
   t.AddHokkaido("0101", "106");

@@ -149,6 +149,20 @@ TEST(AdifEntry, ModesSatellitesAndBands) {
   EXPECT_EQ(entry({{"FREQ", "junk"}, {"BAND", "6m"}}).fields[6], "50.000");
   EXPECT_EQ(entry({{"FREQ", "10368.1"}}).fields[6], "10368.100");
   EXPECT_EQ(entry({{"FREQ", "7.0251234"}}).fields[6], "7.025123");
+  // FREQ against BAND: kHz taken as such, a disagreement kept and told.
+  const auto told = [&](std::initializer_list<std::pair<const char*, const char*>> fields) {
+    AdifRecord r = Record({{"CALL", "JA1ABC"}, {"QSO_DATE", "20250607"}, {"TIME_ON", "0601"}});
+    for (const auto& [k, v] : fields) r.fields.insert(QString::fromLatin1(k), U8(v));
+    QStringList notes;
+    EXPECT_TRUE(marqen::EntryFromAdif(r, {}, &e, &reason, &notes));
+    return e.fields[6] + " " + notes.join('|');
+  };
+  EXPECT_EQ(told({{"FREQ", "7025"}, {"BAND", "40m"}}), U8("7.025 FREQ 7025 を kHz とみなして 7.025 MHz にしました (BAND 40m)"));
+  EXPECT_EQ(told({{"FREQ", "14.025"}, {"BAND", "40M"}}), U8("14.025 FREQ 14.025 MHz と BAND 40M が合いません (FREQ を使いました)"));
+  EXPECT_EQ(told({{"FREQ", "10368.1"}, {"BAND", "3cm"}}), "10368.100 ");
+  EXPECT_EQ(told({{"FREQ", "5.357"}, {"BAND", "60m"}}), U8("5.357 BAND \"60m\" は知らないバンドです (FREQ を使いました)"));
+  EXPECT_EQ(told({{"FREQ", "7025"}}), U8("7025.000 FREQ 7025 MHz はどのバンドにもありません"));
+  EXPECT_EQ(told({{"FREQ", "junk"}, {"BAND", "6m"}}), U8("50.000 FREQ \"junk\" が周波数ではないので BAND 6m の 50.000 MHz にしました"));
   // The area code from the field the user names.
   marqen::ImportOptions state;
   state.areaField = "state";
@@ -175,6 +189,8 @@ TEST(AdifEntry, RecordsThatCannotBeQsosSayWhy) {
       {Record({{"CALL", "JA1A"}, {"QSO_DATE", "20250607"}, {"TIME_ON", "0601"}}), "FREQ も BAND もありません"},
       {Record({{"CALL", "JA1A"}, {"QSO_DATE", "20250607"}, {"TIME_ON", "0601"}, {"FREQ", "x"}}),
        "FREQ \"x\" が周波数ではなく、BAND もありません"},
+      {Record({{"CALL", "JA1A"}, {"QSO_DATE", "20250607"}, {"TIME_ON", "0601"}, {"BAND", "60m"}}),
+       "BAND \"60m\" は知らないバンドです"},
       {Record({{"CALL", "JA1A"}, {"QSO_DATE", "20500101"}, {"TIME_ON", "0601"}, {"FREQ", "7"}}),
        "年 2050 は記録できません (1950〜2049 年)"},
   };

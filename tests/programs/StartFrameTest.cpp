@@ -116,7 +116,8 @@ TEST(StartFrame, WindowsOpenKeepTheirPlaceAndReturnToTheMenu) {
     }
     // The extraction reads the definition, the master file and the Hokkaido table at its start.
     if (QString(row.executable) == "zotrah") {
-      t.WriteCp932("ZOTRAW.TST", "\"ZOTRAW\",\"Ver4.0\"\r\n\"SelFreq\",\"7\",1\r\n");
+      t.WriteCp932("ZOTRAW.TST", U("\"ZOTRAW\",\"Ver4.0\"\r\n\"開始\",\"2025\",\"06\",\"07\",\"21\",\"00\"\r\n"
+                                   "\"終了\",\"2025\",\"06\",\"08\",\"20\",\"59\"\r\n\"SelFreq\",\"7\",1\r\n"));
       for (const char* name : {"MARQEN.MST", "hokkaido.txt"}) {
         QFile::remove(t.File(name));
         ASSERT_TRUE(QFile::copy(BuiltProgram(name), t.File(name)));

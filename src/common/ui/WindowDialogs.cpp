@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -119,6 +120,13 @@ int WindowDialogs::Choose(const ChoiceRequest& request) {
     group->addButton(option, i);
     layout->addWidget(option);
   }
+  QCheckBox* box = nullptr;
+  if (!request.checkBox.isEmpty() && request.checked) {
+    box = new QCheckBox(request.checkBox, &dlg);
+    box->setObjectName(QStringLiteral("Check1"));
+    box->setChecked(*request.checked);
+    layout->addWidget(box);
+  }
   auto* confirm = new QPushButton(request.confirm, &dlg);
   confirm->setObjectName(QStringLiteral("Command1"));
   confirm->setDefault(true);
@@ -126,6 +134,7 @@ int WindowDialogs::Choose(const ChoiceRequest& request) {
   QObject::connect(confirm, &QPushButton::clicked, &dlg, &QDialog::accept);
   // The choice is made with the button; closing the window keeps the selection.
   dlg.exec();
+  if (box) *request.checked = box->isChecked();
   return group->checkedId() >= 0 ? group->checkedId() : chosen;
 }
 

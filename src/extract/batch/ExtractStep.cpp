@@ -107,7 +107,7 @@ ArgumentTaken TakeExtractArgument(QStringList& args, ExtractArguments* out) {
 }
 
 std::optional<ExtractResult> RunExtractStep(const QString& folder, const ExtractArguments& arguments,
-                                            Dialogs& tool) {
+                                            Dialogs& tool, ExtractDefinition* definition) {
   // The options as the window sets them: the key region first, then the groups.
   ExtractOptions options = arguments.options;
   SelectKeyRegion(&options.area, arguments.region);
@@ -125,6 +125,7 @@ std::optional<ExtractResult> RunExtractStep(const QString& folder, const Extract
   if (environment.isEmpty()) return std::nullopt;
   ExtractSetup setup;
   if (!LoadExtractSetup(frame, environment, frame.LocateDefinitionFile(), dialogs, &setup)) return std::nullopt;
+  if (definition) *definition = setup.definition;
   return RunExtraction(MakeExtractInput(setup, frame, options), dialogs);
 }
 

@@ -49,8 +49,9 @@ ArgumentTaken TakeExtractArgument(QStringList& args, ExtractArguments* out);
 // Runs the extraction in the program folder with the options set as the
 // window sets them (the key region first, then the groups). None when the run
 // could not start (told: no environment file, definition or logbook settings,
-// or --other without a key region).
+// or --other without a key region). *definition (when given) gets the
+// definition the run took.
 std::optional<ExtractResult> RunExtractStep(const QString& folder, const ExtractArguments& arguments,
-                                            Dialogs& dialogs);
+                                            Dialogs& dialogs, ExtractDefinition* definition = nullptr);
 
 }  // namespace zotra

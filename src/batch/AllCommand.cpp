@@ -99,13 +99,16 @@ int RunRoad(const AllOptions& options, Road& road) {
   const std::optional<QStringList> bands = ContestBands(road);
   if (!bands || !StartAsTheMenu(road)) return 1;
 
-  const std::optional<ExtractResult> extracted = RunExtractStep(road.folder, options.extract, road.dialogs);
+  // The extraction's account as zotra-batch extract gives it.
+  ExtractDefinition extractDefinition;
+  const std::optional<ExtractResult> extracted =
+      RunExtractStep(road.folder, options.extract, road.dialogs, &extractDefinition);
   if (!extracted) return 1;
   PrintLine(QStringLiteral("抽出交信数: ") + QString::number(extracted->kept));
+  for (const QString& line : SkipLines(*extracted)) PrintLine(line);
   if (extracted->status != ExtractResult::Status::Finished) return 1;
   if (extracted->kept == 0) {
-    road.dialogs.Tell(QStringLiteral("コンテストの期間・バンド・モードに合う交信が MARQEN にありません"),
-                      QStringLiteral("ZOTRAH"));
+    road.dialogs.Tell(ExtractAccount(*extracted, extractDefinition), QStringLiteral("ZOTRAH"), Icon::Warning);
     return 1;
   }
 

@@ -9,6 +9,7 @@
 #include "common/ui/HelpWindow.h"
 #include "common/ui/ProgramWindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,6 +34,7 @@ T* Child(QWidget& w, const char* name) {
 inline void SaveShot(QWidget& w, const QString& name) {
   const QString folder = qEnvironmentVariable("ZOTRA_SHOT_FOLDER");
   if (folder.isEmpty()) return;
+  QCoreApplication::processEvents();  // the layout settles texts set after show()
   w.grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
       .save(QDir(folder).filePath(name), "PNG");
 }

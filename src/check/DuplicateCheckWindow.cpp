@@ -41,11 +41,11 @@ DuplicateCheckWindow::DuplicateCheckWindow(const QString& folder, Dialogs& dialo
                                            QWidget* parent)
     : QDialog(parent),
       folder_(folder),
+      frame_(Program::Check, folder),
       dialogs_(dialogs),
       printer_(printer),
       heading_(heading),
       keyLines_(result.keyLines),
-      frame_(Program::Check, folder),
       counts_{result.read, result.invalid, result.Valid(), result.counts.duplicates} {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("重複交信チェック"));
@@ -178,8 +178,7 @@ bool DuplicateCheckWindow::Print() {
   }
   if (check1_->isChecked()) {
     // Notices only: the operator may know better, so printing goes on.
-    if (!printer_.IsPortrait()) dialogs_.Tell(QStringLiteral("用紙の方向をチェックしてください"));
-    if (!printer_.IsA4()) dialogs_.Tell(QStringLiteral("用紙サイズをチェックしてください"));
+    for (const QString& notice : printer_.PaperNotices()) dialogs_.Tell(notice);
   }
   auto surface = printer_.Open(dialogs_, DuplicateListDocumentName(),
                                ResolveInFolder(folder_, DuplicateListPdfFileName(heading_.selection)));

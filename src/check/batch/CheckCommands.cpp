@@ -115,8 +115,7 @@ int RunCheck(BatchContext& context) {
         surface = std::make_unique<PrinterSurface>(pdf);
       } else {
         // The window's paper notices: printing goes on.
-        if (!printer->IsPortrait()) context.dialogs.Tell(QStringLiteral("用紙の方向をチェックしてください"), kTitle);
-        if (!printer->IsA4()) context.dialogs.Tell(QStringLiteral("用紙サイズをチェックしてください"), kTitle);
+        for (const QString& notice : printer->PaperNotices()) context.dialogs.Tell(notice, kTitle);
         if (printer->IsPdf()) printer->SetPdfFile(frame.Path(DuplicateListPdfFileName(result.selection)));
         surface = printer->Open(context.dialogs, DuplicateListDocumentName());
       }

@@ -89,6 +89,13 @@ bool PrinterSetup::AskPdfFile(Dialogs& dialogs, const QString& suggestedPath) {
   return true;
 }
 
+QStringList PrinterSetup::PaperNotices() const {
+  QStringList notices;
+  if (!IsPortrait()) notices << QStringLiteral("用紙の方向をチェックしてください");
+  if (!IsA4()) notices << QStringLiteral("用紙サイズをチェックしてください");
+  return notices;
+}
+
 QString PrinterSetup::OutputPdfFile() const { return IsPdf() ? printer_->outputFileName() : QString(); }
 
 QString PdfWrittenMessage(const QString& path) {

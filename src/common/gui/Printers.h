@@ -50,6 +50,10 @@ class PrinterSetup {
   bool IsPortrait() const { return Orientation() == QPageLayout::Portrait; }
   QPageSize PageSize() const;
   bool IsA4() const { return PageSize().id() == QPageSize::A4; }
+  // What the paper checks find, in that order: "用紙の方向をチェックしてください"
+  // when the paper is not portrait, "用紙サイズをチェックしてください" when it is
+  // not A4. Empty when the paper is right.
+  QStringList PaperNotices() const;
   void SetOrientation(QPageLayout::Orientation orientation);
   void SetPageSize(const QPageSize& pageSize);
 

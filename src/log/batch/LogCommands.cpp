@@ -147,12 +147,10 @@ int RunLog(BatchContext& context) {
       printer.SetPdfFile(frame.Path(LogSheetPdfFileName(session.BandSelection())));
       pdf = printer.PdfFile();
     }
-    if (settings.paperCheck && !printer.IsPortrait()) {
-      context.dialogs.Tell(QStringLiteral("用紙の方向をチェックしてください"), frame.Name());
-      return 1;
-    }
-    if (settings.paperCheck && !printer.IsA4()) {
-      context.dialogs.Tell(QStringLiteral("用紙サイズをチェックしてください"), frame.Name());
+    // The first thing wrong with the paper stops the print.
+    const QStringList notices = settings.paperCheck ? printer.PaperNotices() : QStringList();
+    if (!notices.isEmpty()) {
+      context.dialogs.Tell(notices.first(), frame.Name());
       return 1;
     }
     surface = printer.Open(context.dialogs, LogSheetDocumentName());

@@ -320,12 +320,10 @@ bool PrintSettingsWindow::StartPrinting() {
   const bool filesOnly = settings.filesOnlyAllowed && settings.filesOnly;
   Refresh();
   if (!filesOnly && settings.paperCheck) {
-    if (!printer_.IsPortrait()) {
-      dialogs_.Tell(QStringLiteral("用紙の方向をチェックしてください"));
-      return false;
-    }
-    if (!printer_.IsA4()) {
-      dialogs_.Tell(QStringLiteral("用紙サイズをチェックしてください"));
+    // The first thing wrong with the paper stops the print.
+    const QStringList notices = printer_.PaperNotices();
+    if (!notices.isEmpty()) {
+      dialogs_.Tell(notices.first());
       return false;
     }
   }
